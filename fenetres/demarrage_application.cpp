@@ -1,0 +1,52 @@
+#include "demarrage_application.h"
+
+#include <QApplication>
+
+#include "Demarage.h"
+#include "afficher_fenetre.h"
+#include "fin.h"
+#include "plateforme/boites.h"
+#include "plateforme/polices.h"
+#include "plateforme/profondeur.h"
+#include "Suivant.h"
+
+namespace veltor::fenetres {
+
+QString message_profondeur_insuffisante() {
+  return QStringLiteral(
+      "VELTOR95  1.0 Pour Windows 95/98/NT ne tourne qu'à partir de 65536 couleurs, (soit un "
+      "minimum de 16 bits).Veuillez configurer votre sytème en conséquence.");
+}
+
+std::filesystem::path repertoire_de_depart_depuis(const std::filesystem::path& courant) {
+  std::string texte = courant.string();
+  if (texte.empty() || texte.back() != std::filesystem::path::preferred_separator) {
+    texte.push_back(std::filesystem::path::preferred_separator);
+  }
+  return std::filesystem::path(texte);
+}
+
+int lancer_le_jeu(QApplication& application, const std::filesystem::path& repertoire_courant) {
+  if (!plateforme::profondeur_suffisante(plateforme::profondeur_de_l_ecran())) {
+    plateforme::boite_information(nullptr, message_profondeur_insuffisante());
+    return 0;
+  }
+  const std::filesystem::path repertoire = repertoire_de_depart_depuis(repertoire_courant);
+
+  // Le nom de l'application pour le bureau ; aucun nom d'affichage, que Qt ajouterait aux titres.
+  application.setApplicationName(QString::fromLatin1(titre_de_l_application));
+  application.setDesktopFileName(QStringLiteral("veltor95"));
+  application.setProperty("fichier_d_aide", QString::fromLatin1(fichier_d_aide));
+  plateforme::substituer_polices();
+
+  Tfenetre_principale principale(repertoire);
+  centrer(&principale);
+  principale.show();
+  Tfenetre_suivant suivant(&principale);
+  Tfenetre_fin fin(&principale);
+  principale.definir_fenetres(&suivant, nullptr, nullptr, &fin);
+
+  return application.exec();
+}
+
+}  // namespace veltor::fenetres
