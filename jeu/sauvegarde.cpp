@@ -201,8 +201,8 @@ resultat_es ecrire_fichier_des_parties(const std::filesystem::path& repertoire,
   // Le successeur s'écrit à côté, sous un nom neuf ; il ne prend la place de l'ancien
   // qu'une fois entier et sur le disque.
   fichier_temporaire garde;
-  const std::string base = std::string(nom_du_fichier_des_parties) + ".tmp-" +
-                           std::to_string(::getpid()) + "-";
+  const std::string base =
+      std::string(nom_du_fichier_des_parties) + ".tmp-" + std::to_string(::getpid()) + "-";
   fs::path temporaire;
   int fd = -1;
   for (int essai = 0; fd < 0; ++essai) {
@@ -240,9 +240,8 @@ void remplir_emplacement(partie_sauvegardee& p, const etat_du_jeu& etat) {
 bool emplacement_valide(const partie_sauvegardee& p) {
   const auto piece_valide = [](piece x) { return x <= 15; };
   const auto* cases = &p.plan.paniers[0][0][0];
-  return p.numero_niveau >= 1 && p.numero_niveau <= nombre_de_niveaux &&
-         p.mode_affichage >= 1 && p.mode_affichage <= 2 && p.nombre_de_pas <= 7 &&
-         p.ligne_prise <= 1 &&
+  return p.numero_niveau >= 1 && p.numero_niveau <= nombre_de_niveaux && p.mode_affichage >= 1 &&
+         p.mode_affichage <= 2 && p.nombre_de_pas <= 7 && p.ligne_prise <= 1 &&
          std::all_of(cases, cases + nombre_de_paniers * cote_du_panier * cote_du_panier,
                      piece_valide) &&
          std::all_of(std::begin(p.ligne_du_haut), std::end(p.ligne_du_haut), piece_valide);

@@ -1,8 +1,6 @@
 // Les parties sauvegardées : disposition des octets, lecture des fichiers trop courts ou trop
 // longs, logique des deux dialogues, et les vrais échecs du système, qui doivent laisser
 // l'ancien fichier intact octet pour octet.
-#include "jeu/sauvegarde.h"
-
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -21,6 +19,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "jeu/sauvegarde.h"
 
 namespace veltor {
 namespace {
@@ -63,7 +63,8 @@ etat_du_jeu etat_reconnaissable(int niveau = 37) {
   std::copy(std::begin(tete) + 6, std::end(tete), e.plan.portes_visibles);
   for (int b = 1; b <= 3; ++b)
     for (int r = 1; r <= 5; ++r)
-      for (int c = 1; c <= 5; ++c) e.cellule(b, r, c) = static_cast<piece>((5 * b + 3 * r + c) % 16);
+      for (int c = 1; c <= 5; ++c)
+        e.cellule(b, r, c) = static_cast<piece>((5 * b + 3 * r + c) % 16);
   for (int k = 1; k <= 5; ++k) e.haut(k) = static_cast<piece>(10 + k);
   e.nombre_a_effacer = 2;
   e.cases_a_effacer[1] = {2, 3, 4};
@@ -104,7 +105,8 @@ octets lire_octets(const fs::path& chemin) {
 
 void ecrire_octets(const fs::path& chemin, const octets& contenu) {
   std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(contenu.data()), static_cast<std::streamsize>(contenu.size()));
+  f.write(reinterpret_cast<const char*>(contenu.data()),
+          static_cast<std::streamsize>(contenu.size()));
 }
 
 std::set<std::string> noms_dans(const fs::path& dossier) {
@@ -225,9 +227,9 @@ TEST_F(Sauvegarde, SansFichierSixEmplacementsVidesPuisLaSauvegardeCreeLeFichier)
   ASSERT_EQ(f.size(), 570u);
   for (int k = 0; k < 6; ++k) {
     if (k == 3) continue;
-    EXPECT_TRUE(std::all_of(f.begin() + 95 * k, f.begin() + 95 * (k + 1),
-                            [](unsigned char x) { return x == 0; }))
-        << k;
+    EXPECT_TRUE(std::all_of(f.begin() + 95 * k, f.begin() + 95 * (k + 1), [](unsigned char x) {
+      return x == 0;
+    })) << k;
   }
   ASSERT_EQ(ouvrir.montrer(), std::nullopt);
   for (int k = 0; k < 6; ++k) {
@@ -352,12 +354,26 @@ TEST_F(Sauvegarde, UnEnregistrementQuiCasseraitLeJeuEstRefuse) {
       {"ligne prise 2", [](auto& p) { p.ligne_prise = 2; }, false},
       {"case 16", [](auto& p) { p.plan.cellule(3, 5, 5) = 16; }, false},
       {"case du haut 255", [](auto& p) { p.ligne_du_haut[4] = 255; }, false},
-      {"niveau 1, vitesse 0, mode 1", [](auto& p) { p.numero_niveau = 1; p.nombre_de_pas = 0;
-                                                   p.mode_affichage = 1; }, true},
-      {"niveau 80, vitesse 7, case 15", [](auto& p) { p.numero_niveau = 80; p.nombre_de_pas = 7;
-                                                     p.plan.cellule(1, 1, 1) = 15; }, true},
-      {"octets de tête 2 et 255", [](auto& p) { p.plan.retournements_permis[0] = 2;
-                                               p.plan.portes_visibles[2] = 255; }, true},
+      {"niveau 1, vitesse 0, mode 1",
+       [](auto& p) {
+         p.numero_niveau = 1;
+         p.nombre_de_pas = 0;
+         p.mode_affichage = 1;
+       },
+       true},
+      {"niveau 80, vitesse 7, case 15",
+       [](auto& p) {
+         p.numero_niveau = 80;
+         p.nombre_de_pas = 7;
+         p.plan.cellule(1, 1, 1) = 15;
+       },
+       true},
+      {"octets de tête 2 et 255",
+       [](auto& p) {
+         p.plan.retournements_permis[0] = 2;
+         p.plan.portes_visibles[2] = 255;
+       },
+       true},
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.nom);
@@ -482,6 +498,9 @@ struct echec_reel {
   const char* texte_montrer;  // "" : la montrée réussit
   const char* texte_sauver;
 };
+
+// Pour que GoogleTest nomme le cas plutôt que d'en montrer les octets.
+void PrintTo(const echec_reel& c, std::ostream* os) { *os << c.nom; }
 
 constexpr uid_t personne = 65534;
 constexpr int code_impossible = 77;
