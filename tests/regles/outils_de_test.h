@@ -17,8 +17,7 @@ inline void poser_panier(etat_du_jeu& etat, int panier, std::string_view texte) 
   for (int r = 1; r <= 5; ++r)
     for (int c = 1; c <= 5; ++c) {
       const char ch = texte[static_cast<std::size_t>((r - 1) * 6 + (c - 1))];
-      etat.cellule(panier, r, c) =
-          static_cast<piece>(ch <= '9' ? ch - '0' : ch - 'A' + 10);
+      etat.cellule(panier, r, c) = static_cast<piece>(ch <= '9' ? ch - '0' : ch - 'A' + 10);
     }
 }
 

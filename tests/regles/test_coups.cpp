@@ -211,8 +211,8 @@ TEST(Retournements, CasDeLaTable) {
       {"une pile qui se lit pareil des deux bouts", true, "00000 00000 70000 80000 70000",
        "00000 00000 70000 80000 70000", "animer a211:a251 a221:a241 a231:a231", 0},
       {"au plus une pièce par colonne", true, "00000 00000 00000 00000 12345",
-       "00000 00000 00000 00000 12345",
-       "animer a211:a251 a212:a252 a213:a253 a214:a254 a215:a255", 0},
+       "00000 00000 00000 00000 12345", "animer a211:a251 a212:a252 a213:a253 a214:a254 a215:a255",
+       0},
       {"8 sur 9 à côté d'un 8 : les 8 s'effacent, le 9 tombe", true,
        "00000 00000 00000 80000 98000", "00000 00000 00000 00000 90000",
        "animer a211:a251 a212:a252 a221:a241", 1},
@@ -278,8 +278,7 @@ TEST(Chute, NombreDePassesEtResultat) {
     bool a_bouge;
   };
   const cas table[] = {
-      {"panier tassé", "00000 00000 00000 20000 13000", "00000 00000 00000 20000 13000", 1,
-       false},
+      {"panier tassé", "00000 00000 00000 20000 13000", "00000 00000 00000 20000 13000", 1, false},
       {"panier vide", vide, vide, 1, false},
       {"une pièce en haut d'une colonne vide", "00400 00000 00000 00000 00000",
        "00000 00000 00000 00000 00400", 5, true},
@@ -332,8 +331,7 @@ TEST(Resolution, CeQuiSEfface) {
        "00000 00000 00000 56000 65000", 0},
       {"deux paires de sortes différentes, un seul effacement", "00000 00000 00000 00000 77088",
        vide, 1},
-      {"une cascade : la chute forme une nouvelle paire", "00000 00000 00000 09000 11900", vide,
-       2},
+      {"une cascade : la chute forme une nouvelle paire", "00000 00000 00000 09000 11900", vide, 2},
       {"la paire s'efface, le reste tombe et reste", "00000 00000 A0000 BB000 CD000",
        "00000 00000 00000 A0000 CD000", 1},
   };

@@ -32,8 +32,7 @@ TEST(RetourEnArriere, RendLaPositionDAvantLeDernierCoup) {
        true},
       {"après un retournement qui efface",
        [](etat_du_jeu& e, requetes& r) { retourner_vertical(e, r, 1); }, false},
-      {"après un miroir", [](etat_du_jeu& e, requetes& r) { retourner_horizontal(e, r, 1); },
-       true},
+      {"après un miroir", [](etat_du_jeu& e, requetes& r) { retourner_horizontal(e, r, 1); }, true},
   };
   for (const auto& c : table) {
     SCOPED_TRACE(c.nom);
@@ -208,9 +207,9 @@ TEST(RequetesEnregistrees, ChaqueRequetePasseALaSuite) {
   EXPECT_EQ(suite.recu,
             (lignes{"m", "v", "a", "an", "r", "e", "d", "s", "f Niveau : 4", "ff", "t"}));
   // Le dessin en attente et le son n'écrivent rien ; une liste vide s'écrit « effacer ».
-  EXPECT_EQ(r.lignes(), (lignes{"memoriser_historique", "animer a123:h4", "effacer",
-                                "redessiner_plateau", "fenetre_suivant Niveau : 4",
-                                "fenetre_fin", "fin_du_programme"}));
+  EXPECT_EQ(r.lignes(),
+            (lignes{"memoriser_historique", "animer a123:h4", "effacer", "redessiner_plateau",
+                    "fenetre_suivant Niveau : 4", "fenetre_fin", "fin_du_programme"}));
 }
 
 TEST(RequetesSansFenetre, LaFinDuProgrammeMarqueLaPartieFinie) {
