@@ -31,13 +31,13 @@ void boule(QPainter& p, QColor corps) {
   p.setBrush(degrade);
   p.drawEllipse(QRectF(0.3, 0.3, 27.4, 27.4));
   // Un reflet de la lumière renvoyé par le bas, à droite.
-  QRadialGradient rebond(QPointF(19, 21), 6);
+  QRadialGradient rebond(QPointF(21, 22), 5);
   QColor lueur = melange(corps, Qt::white, 0.3);
   lueur.setAlphaF(0.35f);
   rebond.setColorAt(0, lueur);
   rebond.setColorAt(1, QColor(0, 0, 0, 0));
   p.setBrush(rebond);
-  p.drawEllipse(QRectF(13, 15, 12, 12));
+  p.drawEllipse(QPointF(21, 22), 5, 5);
   // Deux petits reflets blancs.
   QRadialGradient reflet(QPointF(8.5, 8), 3.2);
   reflet.setColorAt(0, Qt::white);
