@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -160,6 +161,16 @@ TEST(Console, BoutonsDeLaBarreDOutils) {
     EXPECT_EQ(l[8], c.pas);
     EXPECT_EQ(l[9], c.mode);
   }
+}
+
+TEST(Console, LaResolutionDonneUneLigneParNiveauPuisLeTotal) {
+  const resultat r = lancer({"--resoudre", "1", "1"});
+  ASSERT_EQ(r.code, 0) << r.erreurs;
+  const lignes l = decouper(r.sortie);
+  ASSERT_EQ(l.size(), 3u);
+  EXPECT_EQ(l[0], "niveau 1 : 2 coups : P1 P2");
+  EXPECT_EQ(l[1], l[0]);
+  EXPECT_TRUE(std::regex_match(l[2], std::regex(R"(total : 4 coups, [0-9]+\.[0-9]{2} s)"))) << l[2];
 }
 
 TEST(Console, ArgumentsIncorrectsOuCoupsQueLaFenetreNePermetPas) {
