@@ -104,21 +104,24 @@ void poing(QPainter& p) {
   const QColor peau(255, 204, 153), ombre(204, 153, 102), trait_fonce(102, 51, 0);
   // La manchette.
   rectangle(p, QRectF(9, 26, 15, 5), QColor(0, 0, 204), noir);
-  // Le dos de la main.
+  // Le dos de la main, large et trapu.
   p.setPen(QPen(trait_fonce, 1));
   p.setBrush(ombre);
-  p.drawRoundedRect(QRectF(7, 12, 19, 16), 4, 4);
-  // Les quatre doigts repliés, jointures vers le haut.
+  p.drawRoundedRect(QRectF(6, 11, 20, 16), 4, 4);
+  // Les quatre doigts repliés : les jointures en haut, la deuxième phalange en dessous.
   for (int i = 0; i < 4; ++i) {
+    const qreal x = 6 + 5 * i, haut = 7 + (i == 0 ? 2 : (i == 3 ? 1 : 0));
+    p.setPen(QPen(trait_fonce, 1));
     p.setBrush(peau);
-    p.drawRoundedRect(QRectF(6 + 5 * i, 5 + (i == 0 || i == 3 ? 2 : 0), 5, 14), 2.5, 2.5);
-    trait(p, {8.5 + 5 * i, 14}, {8.5 + 5 * i, 17}, ombre);
+    p.drawRoundedRect(QRectF(x, haut, 5, 12), 2.5, 2.5);
+    trait(p, {x + 1, haut + 5}, {x + 4, haut + 5}, trait_fonce);
+    trait(p, {x + 1.5, haut + 1.5}, {x + 3, haut + 1.5}, blanc);
   }
-  // Le pouce replié en travers des doigts.
+  // Le pouce replié en travers des doigts, jusqu'au milieu de la main.
   p.setPen(QPen(trait_fonce, 1));
   p.setBrush(peau);
-  p.drawRoundedRect(QRectF(5, 17, 17, 6), 3, 3);
-  trait(p, {18, 19}, {20, 19}, ombre);
+  p.drawRoundedRect(QRectF(4, 17, 18, 6), 3, 3);
+  trait(p, {17, 19}, {20, 19}, ombre);
 }
 
 void livre_ouvert(QPainter& p) {

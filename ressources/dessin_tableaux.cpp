@@ -283,9 +283,14 @@ void icone(QPainter& p, int cote, bool lisse) {
   const QColor couleurs[9] = {QColor(255, 255, 0), Qt::transparent, QColor(0, 255, 255),
                               QColor(0, 255, 0),   QColor(255, 0, 255), QColor(0, 0, 255),
                               QColor(255, 0, 0),   QColor(255, 0, 0),   QColor(0, 255, 0)};
+  // En 16 couleurs, la boule est faite de deux aplats : sa teinte sombre au bord, la vive
+  // décalée vers la lumière, et un point blanc.
+  const QColor sombres[9] = {QColor(128, 128, 0), Qt::transparent,     QColor(0, 128, 128),
+                             QColor(0, 128, 0),   QColor(128, 0, 128), QColor(0, 0, 128),
+                             QColor(128, 0, 0),   QColor(128, 0, 0),   QColor(0, 128, 0)};
   for (int i = 0; i < 9; ++i) {
     if (couleurs[i].alpha() == 0) continue;
-    const QPointF centre(8 + 8 * (i % 3), 8 + 8 * (i / 3) + 0.0);
+    const QPointF centre(8 + 8 * (i % 3), 8 + 8 * (i / 3));
     const QColor c = couleurs[i];
     p.setPen(Qt::NoPen);
     if (lisse) {
@@ -294,10 +299,13 @@ void icone(QPainter& p, int cote, bool lisse) {
       g.setColorAt(0.35, c);
       g.setColorAt(1, c.darker(250));
       p.setBrush(g);
+      p.drawEllipse(centre, 3.6, 3.6);
     } else {
+      p.setBrush(sombres[i]);
+      p.drawEllipse(centre, 3.7, 3.7);
       p.setBrush(c);
+      p.drawEllipse(centre - QPointF(0.5, 0.5), 2.8, 2.8);
     }
-    p.drawEllipse(centre, 3.6, 3.6);
     p.setBrush(Qt::white);
     p.drawEllipse(centre - QPointF(1.4, 1.4), 0.8, 0.8);
   }

@@ -7,6 +7,7 @@
 //
 //   veltor95-planche --image icone veltor95.png [rapport]
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -46,11 +47,18 @@ int ecrire_la_planche(const QString& fichier) {
     QPoint position;
   };
   std::vector<case_de_planche> cases;
+  QFont police("Liberation Sans");
+  police.setPixelSize(11);
+  const QFontMetrics mesure(police);
+  auto legende = [](const case_de_planche& c) {
+    return QString("%1  %2×%3").arg(c.nom).arg(c.simple.width()).arg(c.simple.height());
+  };
   int x = marge, y = marge, hauteur_de_rangee = 0;
   for (const QString& nom : veltor::ressources::noms()) {
     case_de_planche c{nom, en_pixels(veltor::ressources::image(nom, 1)),
                       en_pixels(veltor::ressources::image(nom, 2)), {}};
-    const int l = std::max(c.simple.width() + 6 + c.double_.width(), 150);
+    const int l = std::max(c.simple.width() + 6 + c.double_.width(),
+                           mesure.horizontalAdvance(legende(c)));
     const int h = c.double_.height() + hauteur_du_nom;
     if (x + l > largeur_planche - marge && x > marge) {
       x = marge;
@@ -69,16 +77,13 @@ int ecrire_la_planche(const QString& fichier) {
     for (int j = 0; j < planche.height(); j += 8)
       for (int i = 0; i < planche.width(); i += 8)
         p.fillRect(i, j, 8, 8, ((i + j) / 8) % 2 ? QColor(96, 104, 112) : QColor(84, 92, 100));
-    QFont f("Liberation Sans");
-    f.setPixelSize(11);
-    p.setFont(f);
+    p.setFont(police);
     for (const auto& c : cases) {
       p.drawImage(c.position, c.simple);
       p.drawImage(c.position + QPoint(c.simple.width() + 6, 0), c.double_);
       p.setPen(Qt::white);
-      p.drawText(QRect(c.position.x(), c.position.y() + c.double_.height() + 2, 400, 14),
-                 Qt::AlignLeft | Qt::AlignVCenter,
-                 QString("%1  %2×%3").arg(c.nom).arg(c.simple.width()).arg(c.simple.height()));
+      p.drawText(QRect(c.position.x(), c.position.y() + c.double_.height() + 2, 600, 14),
+                 Qt::AlignLeft | Qt::AlignVCenter, legende(c));
     }
   }
   if (!planche.save(fichier, "PNG")) {
