@@ -176,14 +176,16 @@ void tete_d_oiseau(QPainter& p) {
   degrade.setColorAt(1, plume.darker(140));
   p.setBrush(degrade);
   QPainterPath tete;
+  tete.setFillRule(Qt::WindingFill);
   tete.addEllipse(QPointF(10, 15), 7.5, 7);
   tete.addRect(QRectF(5.5, 18, 8.5, 13));
+  tete.addPolygon(QPolygonF{{12, 16}, {18, 19.5}, {14, 25}, {12, 25}});
   p.drawPath(tete.simplified());
   // Le bec, long, ouvert en pointe vers la droite et le bas.
   QPainterPath bec;
-  bec.moveTo(14, 13.5);
-  bec.cubicTo(18, 14, 21.5, 17, 23.6, 22.5);
-  bec.cubicTo(20.5, 20.5, 17.5, 19.5, 14.5, 19);
+  bec.moveTo(14, 13);
+  bec.cubicTo(18.5, 13.5, 22, 18, 23.7, 27);
+  bec.cubicTo(21, 22.5, 18, 20, 14.5, 19.5);
   bec.closeSubpath();
   QLinearGradient dore(14, 14, 22, 22);
   dore.setColorAt(0, QColor(255, 190, 60));
@@ -191,7 +193,7 @@ void tete_d_oiseau(QPainter& p) {
   p.setPen(QPen(QColor(140, 60, 0), 0.7));
   p.setBrush(dore);
   p.drawPath(bec);
-  p.drawLine(QPointF(15, 16.5), QPointF(21, 19.5));
+  p.drawLine(QPointF(15, 16.5), QPointF(22, 22.5));
   // L'œil, grand, au regard vif.
   p.setPen(QPen(noir, 0.6));
   p.setBrush(blanc);
