@@ -8,8 +8,12 @@
 #include <QShowEvent>
 #include <cstdio>
 
+#include "A_propos.h"
 #include "afficher_fenetre.h"
+#include "demarrage_application.h"
 #include "fin.h"
+#include "ouvrir.h"
+#include "sauver.h"
 #include "jeu/regles.h"
 #include "plateforme/bouton_glyphe.h"
 #include "plateforme/boites.h"
@@ -17,6 +21,7 @@
 #include "plateforme/image_etiree.h"
 #include "plateforme/lecteur_son.h"
 #include "plateforme/panneau.h"
+#include "plateforme/visionneuse_aide.h"
 #include "ressources/images.h"
 #include "Suivant.h"
 
@@ -67,8 +72,9 @@ void Tfenetre_principale::ouvrir_son(veltor::plateforme::lecteur_son& lecteur, c
       QString::fromStdString(repertoire_de_depart_.string()), nom);
   if (auto erreur = lecteur.ouvrir(chemin)) {
     // Le son qui n'a pu être ouvert est ensuite passé sous silence.
-    veltor::plateforme::boite_erreur(this, QStringLiteral("VELTOR95"),
-                                     nom + QStringLiteral(" : ") + *erreur + QStringLiteral("."));
+    QString texte = nom + QStringLiteral(" : ") + *erreur;
+    if (!texte.endsWith(QLatin1Char('.'))) texte += QLatin1Char('.');
+    veltor::plateforme::boite_erreur(this, QStringLiteral("VELTOR95"), texte);
   }
 }
 
@@ -460,8 +466,37 @@ void Tfenetre_principale::terminer_programme() {
   QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
 }
 
-// Les boutons que le lot suivant branche : les dialogues, l'aide, la boîte « A propos... ».
-void Tfenetre_principale::speed_bouton_ouvrir_une_partieClick() { mettre_a_jour_boutons(); }
-void Tfenetre_principale::speed_bouton_sauver_la_partie_en_coursClick() { mettre_a_jour_boutons(); }
-void Tfenetre_principale::speed_bouton_aideClick() {}
-void Tfenetre_principale::speed_bouton_a_proposClick() {}
+void Tfenetre_principale::speed_bouton_ouvrir_une_partieClick() {
+  if (occupe()) return;
+  if (fenetre_ouvrir_ != nullptr) {
+    fenetre_ouvrir_->centrer();
+    fenetre_ouvrir_->exec();
+  }
+  mettre_a_jour_boutons();
+}
+
+void Tfenetre_principale::speed_bouton_sauver_la_partie_en_coursClick() {
+  if (occupe()) return;
+  if (fenetre_sauver_ != nullptr) {
+    fenetre_sauver_->centrer();
+    fenetre_sauver_->exec();
+  }
+  mettre_a_jour_boutons();
+}
+
+void Tfenetre_principale::speed_bouton_aideClick() {
+  const QString fichier = veltor::plateforme::chercher_donnee(
+      QString::fromStdString(repertoire_de_depart_.string()),
+      QString::fromLatin1(veltor::fenetres::fichier_d_aide_html));
+  if (aide_ == nullptr) aide_ = new veltor::plateforme::visionneuse_aide(fichier, this);
+  if (!aide_->montrer_sommaire()) {
+    veltor::plateforme::boite_erreur(
+        this, QStringLiteral("VELTOR95"),
+        QStringLiteral("Le fichier d'aide %1 est introuvable ou illisible.")
+            .arg(QString::fromLatin1(veltor::fenetres::fichier_d_aide_html)));
+  }
+}
+
+void Tfenetre_principale::speed_bouton_a_proposClick() {
+  veltor::fenetres::afficher_fenetre(new Tboite_a_propos(this), this);
+}

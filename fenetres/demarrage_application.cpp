@@ -5,6 +5,8 @@
 #include "Demarage.h"
 #include "afficher_fenetre.h"
 #include "fin.h"
+#include "ouvrir.h"
+#include "sauver.h"
 #include "plateforme/boites.h"
 #include "plateforme/polices.h"
 #include "plateforme/profondeur.h"
@@ -43,8 +45,10 @@ int lancer_le_jeu(QApplication& application, const std::filesystem::path& repert
   centrer(&principale);
   principale.show();
   Tfenetre_suivant suivant(&principale);
+  Tfenetre_ouvrir_une_partie ouvrir(repertoire, principale.etat(), principale, &principale);
+  Tfenetre_sauver_la_partie_en_cours sauver(repertoire, principale.etat(), principale, &principale);
   Tfenetre_fin fin(&principale);
-  principale.definir_fenetres(&suivant, nullptr, nullptr, &fin);
+  principale.definir_fenetres(&suivant, &ouvrir, &sauver, &fin);
 
   return application.exec();
 }

@@ -156,8 +156,14 @@ TEST_F(FenetrePrincipale, UnAppuiNImporteOuSurUnPanierEstUnClicSurLePanier) {
 
 TEST_F(FenetrePrincipale, UnAppuiHorsDesPaniersNeFaitRien) {
   const auto avant = fenetre->etat().plan;
-  for (const char* nom : {"image_du_haut1", "Panel6", "texte_numero_niveau", "Image16", "porte1"}) {
-    appuyer(controle(nom));
+  // Le fond est pris là où aucun panneau ne le couvre ; la porte, sur son bord, hors du panier.
+  const std::pair<const char*, QPoint> appuis[] = {{"image_du_haut1", {14, 14}},
+                                                   {"Panel6", {2, 2}},
+                                                   {"texte_numero_niveau", {22, 14}},
+                                                   {"Image16", {100, 40}},
+                                                   {"porte1", {1, 100}}};
+  for (const auto& [nom, point] : appuis) {
+    appuyer(controle(nom), Qt::LeftButton, point);
     EXPECT_EQ(fenetre->etat().ligne_prise, 0) << nom;
     EXPECT_EQ(fenetre->etat().plan, avant) << nom;
   }

@@ -5,8 +5,8 @@
 # Usage : partie_reelle.sh BINAIRE DOSSIER_DE_SORTIE
 set -euo pipefail
 binaire=$(readlink -f "$1")
+mkdir -p "$2"
 sortie=$(readlink -f "$2")
-mkdir -p "$sortie"
 
 if [[ -z "${DANS_XVFB:-}" ]]; then
   export DANS_XVFB=1

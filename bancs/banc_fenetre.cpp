@@ -1,0 +1,110 @@
+// Les bancs de la fenêtre principale, lancés par bancs/mesurer_fenetre.sh :
+//   veltor95-banc-fenetre vide        une fenêtre vide, fermée dès qu'elle est peinte
+//   veltor95-banc-fenetre jeu         la fenêtre du jeu démarrée comme par le programme,
+//                                     fermée dès qu'elle est peinte
+//   veltor95-banc-fenetre etape N     N mesures d'une étape d'animation de 15 entrées
+//                                     (le retournement vertical d'un panier plein) ; médiane en µs
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "fenetres/Demarage.h"
+#include "fenetres/afficher_fenetre.h"
+#include "fenetres/fin.h"
+#include "fenetres/Suivant.h"
+#include "jeu/regles.h"
+#include "plateforme/polices.h"
+
+namespace {
+
+// Ferme l'application juste après la première peinture de la fenêtre qu'il surveille.
+class guetteur : public QObject {
+ public:
+  bool eventFilter(QObject* objet, QEvent* e) override {
+    if (e->type() == QEvent::Paint && !vu_) {
+      vu_ = true;
+      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+    return QObject::eventFilter(objet, e);
+  }
+
+ private:
+  bool vu_ = false;
+};
+
+int fenetre_vide(QApplication& app) {
+  QWidget w;
+  w.resize(592, 279);
+  guetteur g;
+  w.installEventFilter(&g);
+  w.show();
+  return app.exec();
+}
+
+int fenetre_du_jeu(QApplication& app) {
+  app.setApplicationName(QStringLiteral("VELTOR95"));
+  veltor::plateforme::substituer_polices();
+  Tfenetre_principale principale(std::filesystem::current_path());
+  guetteur g;
+  principale.installEventFilter(&g);
+  veltor::fenetres::centrer(&principale);
+  principale.show();
+  Tfenetre_suivant suivant(&principale);
+  Tfenetre_fin fin(&principale);
+  principale.definir_fenetres(&suivant, nullptr, nullptr, &fin);
+  return app.exec();
+}
+
+int etape_d_animation(int mesures) {
+  using namespace std::chrono_literals;
+  Tfenetre_principale fenetre(std::filesystem::current_path(), 0ns);
+  fenetre.show();
+  QElapsedTimer attente;
+  attente.start();
+  while (attente.elapsed() < 300) QCoreApplication::processEvents();
+  auto& etat = fenetre.etat();
+  veltor::commencer_niveau(etat, fenetre, 2);
+  for (int r = 1; r <= 5; ++r)
+    for (int c = 1; c <= 5; ++c) etat.cellule(1, r, c) = static_cast<veltor::piece>(1 + (r + c) % 15);
+  fenetre.redessiner_plateau();
+  QCoreApplication::processEvents();
+
+  auto& moteur = fenetre.moteur();
+  std::vector<double> durees;
+  QElapsedTimer chrono;
+  moteur.apres_chaque_etape = [&] {
+    durees.push_back(static_cast<double>(chrono.nsecsElapsed()) / 1000.0);
+    chrono.restart();
+  };
+  for (int m = 0; m < mesures; ++m) {
+    moteur.vider_liste_des_deplacements();
+    for (int r = 1; r <= 3; ++r)
+      for (int c = 1; c <= 5; ++c)
+        moteur.ajouter_deplacement(fenetre.image_de(veltor::lieu::case_du_panier(1, r, c)),
+                                   fenetre.image_de(veltor::lieu::case_du_panier(1, 6 - r, c)));
+    chrono.restart();
+    moteur.animer_deplacements(7);
+  }
+  std::sort(durees.begin(), durees.end());
+  std::printf("etape_15_entrees_us_mediane %.1f\n", durees[durees.size() / 2]);
+  std::printf("rapport_de_pixels %.1f\n", fenetre.devicePixelRatioF());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  if (mode == QStringLiteral("vide")) return fenetre_vide(app);
+  if (mode == QStringLiteral("jeu")) return fenetre_du_jeu(app);
+  if (mode == QStringLiteral("etape")) return etape_d_animation(argc > 2 ? std::atoi(argv[2]) : 20);
+  std::fprintf(stderr, "usage : veltor95-banc-fenetre vide|jeu|etape [N]\n");
+  return 2;
+}
