@@ -13,9 +13,13 @@
 // courte et, parmi les plus courtes, la première dans cet ordre.
 #include "outils/solveur/solveur.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
@@ -26,6 +30,45 @@
 namespace veltor::solveur {
 
 namespace {
+
+// Les grandes tables sont lues au hasard : en pages de 4 Kio, presque chaque lecture
+// manquerait aussi la traduction d'adresse. Au-delà de 2 Mio, elles sont donc alignées
+// sur les grandes pages et le noyau est prié de les servir ainsi.
+template <typename T>
+struct allocateur_de_grandes_pages {
+  using value_type = T;
+  static constexpr std::size_t grande_page = std::size_t{2} << 20;
+
+  allocateur_de_grandes_pages() = default;
+  template <typename U>
+  allocateur_de_grandes_pages(const allocateur_de_grandes_pages<U>&) {}
+
+  T* allocate(std::size_t n) {
+    const std::size_t octets = n * sizeof(T);
+    if (octets < grande_page) return static_cast<T*>(::operator new(octets));
+    const std::size_t arrondi = (octets + grande_page - 1) / grande_page * grande_page;
+    void* p = std::aligned_alloc(grande_page, arrondi);
+    if (p == nullptr) throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(p, arrondi, MADV_HUGEPAGE);  // un simple souhait : sans grandes pages, rien ne change
+#endif
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, std::size_t n) {
+    if (n * sizeof(T) < grande_page) {
+      ::operator delete(p);
+    } else {
+      std::free(p);
+    }
+  }
+  template <typename U>
+  bool operator==(const allocateur_de_grandes_pages<U>&) const {
+    return true;
+  }
+};
+
+template <typename T>
+using tableau = std::vector<T, allocateur_de_grandes_pages<T>>;
 
 constexpr std::uint64_t multiplicateur_de_fibonacci = 0x9E3779B97F4A7C15ull;
 
@@ -46,82 +89,198 @@ struct cle_de_position {
   bool operator==(const cle_de_position&) const = default;
 };
 
-// Les positions vues, et la file de la recherche. Chaque case de la table tient la
-// position, le coup qui l'a atteinte la première fois et le rang dans la file de la
-// position d'où il a été joué ; la file tient, pour chaque rang, la case de la table.
+// Une suite qui ne grandit que par le bout, en blocs fixes : rien n'est jamais recopié.
+template <typename T>
+class suite_par_blocs {
+ public:
+  void ajouter(const T& v) {
+    if ((taille_ & masque_du_bloc) == 0) blocs_.emplace_back(taille_du_bloc);
+    blocs_.back()[taille_ & masque_du_bloc] = v;
+    ++taille_;
+  }
+  const T& operator[](std::size_t i) const { return blocs_[i >> bits_du_bloc][i & masque_du_bloc]; }
+  std::size_t taille() const { return taille_; }
+
+ private:
+  static constexpr int bits_du_bloc = 16;
+  static constexpr std::size_t taille_du_bloc = std::size_t{1} << bits_du_bloc;
+  static constexpr std::size_t masque_du_bloc = taille_du_bloc - 1;
+  std::vector<tableau<T>> blocs_;
+  std::size_t taille_ = 0;
+};
+
+// Les positions vues, et la file de la recherche, rang par rang : la position, le coup
+// qui l'a atteinte la première fois et le rang de la position d'où il a été joué.
+//
+// L'ensemble des positions vues est un hachage extensible : un répertoire, indexé par
+// les bits hauts du hachage, mène à des blocs de cases à sondage linéaire ; un bloc trop
+// plein se sépare en deux, seul. La table grandit ainsi sans jamais tout recopier dans
+// une mémoire neuve deux fois plus grande, ce qui coûterait plus que la recherche.
 class positions_vues {
  public:
-  positions_vues() { dimensionner(16); }
+  positions_vues() {
+    blocs_.push_back(nouveau_bloc(0));
+    repertoire_.assign(1, 0);
+  }
 
   // Ajoute la position au bout de la file si elle n'a pas encore été vue ; vrai alors.
   bool ajouter(cle_de_position cle, coup c, std::uint32_t parent) {
-    if (4 * (file_.size() + 1) > 3 * cases_.size()) grandir();
-    for (std::size_t i = place(cle);; i = (i + 1) & masque_) {
-      case_de_table& k = cases_[i];
-      if (k.haut_et_coup == libre) {
-        k = {cle.paniers, cle.haut | (static_cast<std::uint32_t>(c) << bits_de_la_ligne), parent};
-        file_.push_back(static_cast<std::uint32_t>(i));
-        return true;
+    const std::uint64_t h = hacher(cle);
+    for (;;) {
+      const std::uint32_t b = repertoire_[indice_du_repertoire(h)];
+      bloc& bl = blocs_[b];
+      for (std::size_t i = h & masque_des_cases;; i = (i + 1) & masque_des_cases) {
+        case_de_table& k = bl.cases[i];
+        if (k.haut == libre) {
+          if (bl.nombre + 1 > seuil_de_separation) break;
+          k = case_de(cle);
+          ++bl.nombre;
+          file_paniers_.ajouter(cle.paniers);
+          file_hauts_et_coups_.ajouter(cle.haut |
+                                       (static_cast<std::uint32_t>(c) << bits_de_la_ligne));
+          file_parents_.ajouter(parent);
+          return true;
+        }
+        if (k.haut == cle.haut && paniers_de(k) == cle.paniers) return false;
       }
-      if (k.paniers == cle.paniers && (k.haut_et_coup & masque_de_la_ligne) == cle.haut)
-        return false;
+      separer(b);
     }
   }
 
-  // Annonce au processeur la case que cherchera la position : les recherches des coups
-  // d'une même position se recouvrent au lieu de s'attendre.
-  void precharger(cle_de_position cle) const { __builtin_prefetch(&cases_[place(cle)]); }
-  void precharger_rang(std::size_t rang) const { __builtin_prefetch(&cases_[file_[rang]]); }
+  // La case où commencera la recherche de la position. L'appelant la précharge (une
+  // fonction qui ne fait que précharger passe pour sans effet et le compilateur l'ôte) :
+  // les recherches des coups d'une même position se recouvrent au lieu de s'attendre.
+  const void* case_a_precharger(cle_de_position cle) const {
+    const std::uint64_t h = hacher(cle);
+    return blocs_[repertoire_[indice_du_repertoire(h)]].cases + (h & masque_des_cases);
+  }
 
-  std::size_t taille() const { return file_.size(); }
+  std::size_t taille() const { return file_parents_.taille(); }
   cle_de_position cle(std::size_t rang) const {
-    const case_de_table& k = cases_[file_[rang]];
-    return {k.paniers, k.haut_et_coup & masque_de_la_ligne};
+    return {file_paniers_[rang], file_hauts_et_coups_[rang] & masque_de_la_ligne};
   }
   coup coup_joue(std::size_t rang) const {
-    return static_cast<coup>(cases_[file_[rang]].haut_et_coup >> bits_de_la_ligne);
+    return static_cast<coup>(file_hauts_et_coups_[rang] >> bits_de_la_ligne);
   }
-  std::uint32_t parent(std::size_t rang) const { return cases_[file_[rang]].parent; }
+  std::uint32_t parent(std::size_t rang) const { return file_parents_[rang]; }
 
  private:
+  // 12 octets : les numéros des paniers en deux moitiés, puis la ligne tenue.
   struct case_de_table {
-    std::uint64_t paniers;
-    std::uint32_t haut_et_coup;  // la ligne tenue, puis le coup au-dessus ; « libre » : case vide
-    std::uint32_t parent;
+    std::uint32_t paniers_bas;
+    std::uint32_t paniers_haut;
+    std::uint32_t haut;  // « libre » : case vide
   };
-  static_assert(sizeof(case_de_table) == 16);
+  static_assert(sizeof(case_de_table) == 12);
   static constexpr std::uint32_t libre = ~std::uint32_t{0};
+  static constexpr int bits_des_cases = 12;
+  static constexpr std::size_t cases_par_bloc = std::size_t{1} << bits_des_cases;
+  static constexpr std::size_t masque_des_cases = cases_par_bloc - 1;
+  static constexpr std::size_t seuil_de_separation = cases_par_bloc * 3 / 4;
 
-  std::size_t place(cle_de_position cle) const {
-    const std::uint64_t h =
-        (cle.paniers ^ (static_cast<std::uint64_t>(cle.haut) << 41)) * multiplicateur_de_fibonacci;
-    return static_cast<std::size_t>(h >> decalage_);
+  struct bloc {
+    case_de_table* cases;
+    std::uint32_t nombre;
+    int profondeur;  // les bits hauts du hachage que partagent ses positions
+  };
+
+  static case_de_table case_de(cle_de_position cle) {
+    return {static_cast<std::uint32_t>(cle.paniers), static_cast<std::uint32_t>(cle.paniers >> 32),
+            cle.haut};
+  }
+  static std::uint64_t paniers_de(const case_de_table& k) {
+    return (static_cast<std::uint64_t>(k.paniers_haut) << 32) | k.paniers_bas;
+  }
+  // Le mélange final de MurmurHash3 : les bits bas choisissent la case, les bits hauts le
+  // bloc, il faut que les deux soient bien mêlés.
+  static std::uint64_t hacher(cle_de_position cle) {
+    std::uint64_t h = cle.paniers ^ (static_cast<std::uint64_t>(cle.haut) << 43) ^ (cle.haut >> 21);
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 33;
+    return h;
+  }
+  std::size_t indice_du_repertoire(std::uint64_t h) const {
+    return profondeur_ == 0 ? 0 : static_cast<std::size_t>(h >> (64 - profondeur_));
   }
 
-  void dimensionner(int bits) {
-    cases_.assign(std::size_t{1} << bits, case_de_table{0, libre, 0});
-    masque_ = cases_.size() - 1;
-    decalage_ = 64 - bits;
+  bloc nouveau_bloc(int profondeur) {
+    if (reste_de_la_reserve_ == 0) {
+      reserves_.emplace_back(cases_par_bloc * blocs_par_reserve);
+      reste_de_la_reserve_ = blocs_par_reserve;
+    }
+    case_de_table* cases =
+        reserves_.back().data() + cases_par_bloc * (blocs_par_reserve - reste_de_la_reserve_);
+    --reste_de_la_reserve_;
+    std::fill_n(cases, cases_par_bloc, case_de_table{0, 0, libre});
+    return {cases, 0, profondeur};
   }
 
-  // La file garde son ordre : chaque position est replacée et son rang suit sa case.
-  void grandir() {
-    const std::vector<case_de_table> anciennes = std::move(cases_);
-    dimensionner(64 - decalage_ + 1);
-    for (std::uint32_t& place_dans_la_table : file_) {
-      const case_de_table& k = anciennes[place_dans_la_table];
-      std::size_t i = place({k.paniers, k.haut_et_coup & masque_de_la_ligne});
-      while (cases_[i].haut_et_coup != libre) i = (i + 1) & masque_;
-      cases_[i] = k;
-      place_dans_la_table = static_cast<std::uint32_t>(i);
+  void separer(std::uint32_t b) {
+    if (blocs_[b].profondeur == profondeur_) {
+      // Le répertoire double : chaque entrée devient deux entrées voisines.
+      std::vector<std::uint32_t> double_repertoire(2 * repertoire_.size());
+      for (std::size_t j = 0; j < repertoire_.size(); ++j) {
+        double_repertoire[2 * j] = double_repertoire[2 * j + 1] = repertoire_[j];
+      }
+      repertoire_ = std::move(double_repertoire);
+      ++profondeur_;
+    }
+    const int profondeur = blocs_[b].profondeur + 1;
+    const auto nouveau = static_cast<std::uint32_t>(blocs_.size());
+    blocs_.push_back(nouveau_bloc(profondeur));
+    blocs_[b].profondeur = profondeur;
+
+    // Les entrées du répertoire qui menaient au bloc forment une plage ; sa moitié haute
+    // mène désormais au nouveau bloc.
+    const std::size_t largeur = std::size_t{1} << (profondeur_ - profondeur);
+    std::size_t debut = 0;
+    while (repertoire_[debut] != b) debut += largeur;
+    std::fill_n(repertoire_.begin() + static_cast<std::ptrdiff_t>(debut + largeur), largeur,
+                nouveau);
+
+    std::copy_n(blocs_[b].cases, cases_par_bloc, copie_.begin());
+    std::fill_n(blocs_[b].cases, cases_par_bloc, case_de_table{0, 0, libre});
+    blocs_[b].nombre = 0;
+    for (const case_de_table& k : copie_) {
+      if (k.haut == libre) continue;
+      const std::uint64_t h = hacher({paniers_de(k), k.haut});
+      bloc& bl = blocs_[repertoire_[indice_du_repertoire(h)]];
+      std::size_t i = h & masque_des_cases;
+      while (bl.cases[i].haut != libre) i = (i + 1) & masque_des_cases;
+      bl.cases[i] = k;
+      ++bl.nombre;
     }
   }
 
-  std::vector<case_de_table> cases_;
-  std::vector<std::uint32_t> file_;
-  std::size_t masque_ = 0;
-  int decalage_ = 64;
+  static constexpr std::size_t blocs_par_reserve = 512;  // 24 Mio par réserve
+  std::vector<tableau<case_de_table>> reserves_;
+  std::size_t reste_de_la_reserve_ = 0;
+  std::vector<bloc> blocs_;
+  std::vector<std::uint32_t> repertoire_;
+  int profondeur_ = 0;
+  std::vector<case_de_table> copie_ = std::vector<case_de_table>(cases_par_bloc);
+
+  suite_par_blocs<std::uint64_t> file_paniers_;
+  suite_par_blocs<std::uint32_t> file_hauts_et_coups_;
+  suite_par_blocs<std::uint32_t> file_parents_;
 };
+
+// Les coups qu'il est inutile d'essayer après `dernier`, le coup qui a mené à la
+// position la première fois :
+// - refaire le même miroir ramène d'où l'on vient ;
+// - un retournement ne touche que son panier et pas la ligne tenue, il commute donc avec
+//   tout coup sur un autre panier. Si `c` vient avant `dernier` dans l'ordre des coups,
+//   la suite « ... c dernier » mène au même endroit, de même longueur et plus tôt dans
+//   l'ordre : « ... dernier c » n'est jamais la première des plus courtes. La recherche
+//   atteint alors les mêmes positions par les mêmes chemins, sans le doublon.
+constexpr bool inutile_apres(coup dernier, coup c) {
+  const bool retournement = dernier >= coup::V1;
+  if (dernier >= coup::H1 && c == dernier) return true;
+  return retournement && c < dernier && panier_du_coup(c) != panier_du_coup(dernier);
+}
 
 constexpr std::int32_t inconnu = -2;
 constexpr std::int32_t refuse = -1;
@@ -139,17 +298,19 @@ class paniers_connus {
   std::int32_t numero(const grille& g) {
     const cle_de_grille cle = cle_de(g);
     std::size_t i = place(cle);
-    for (; numeros_[i] >= 0; i = (i + 1) & masque_des_numeros_) {
-      if (cles_[numeros_[i]] == cle) return numeros_[i];
+    for (; numeros_[i].b_et_numero != libre; i = (i + 1) & masque_des_numeros_) {
+      const grille_numerotee& k = numeros_[i];
+      if (k.a == cle.a && (k.b_et_numero & masque_de_b) == cle.b) {
+        return static_cast<std::int32_t>(k.b_et_numero >> bits_de_b);
+      }
     }
-    if (cles_.size() > masque_du_numero)
+    if (grilles_.size() > masque_du_numero)
       throw std::length_error("trop de paniers différents pour le solveur");
-    const auto n = static_cast<std::int32_t>(cles_.size());
-    numeros_[i] = n;
-    cles_.push_back(cle);
+    const auto n = static_cast<std::int32_t>(grilles_.size());
+    numeros_[i] = {cle.a, cle.b | (static_cast<std::uint64_t>(n) << bits_de_b)};
     grilles_.push_back(g);
     suites_.push_back({});
-    if (2 * cles_.size() > numeros_.size()) grandir_numeros();
+    if (2 * grilles_.size() > numeros_.size()) grandir_numeros();
     return n;
   }
 
@@ -183,9 +344,8 @@ class paniers_connus {
     return apres;
   }
 
-  void precharger_pose(std::int32_t n, ligne_tenue haut) const {
-    __builtin_prefetch(
-        &poses_[place_de_pose((static_cast<std::uint64_t>(n) << bits_de_la_ligne) | haut)]);
+  const void* pose_a_precharger(std::int32_t n, ligne_tenue haut) const {
+    return &poses_[place_de_pose((static_cast<std::uint64_t>(n) << bits_de_la_ligne) | haut)];
   }
 
   std::int32_t vertical(std::int32_t n) {
@@ -209,32 +369,45 @@ class paniers_connus {
   }
 
  private:
-  // Les 25 pièces de 4 bits d'une grille, dans deux mots.
+  // Les 25 pièces de 4 bits d'une grille, dans deux mots : les cases 1 à 16, puis les
+  // cases 17 à 25 sur 36 bits.
   struct cle_de_grille {
     std::uint64_t a = 0, b = 0;
-    bool operator==(const cle_de_grille&) const = default;
   };
+  static constexpr int bits_de_b = 36;
+  static constexpr std::uint64_t masque_de_b = (std::uint64_t{1} << bits_de_b) - 1;
   static cle_de_grille cle_de(const grille& g) {
     cle_de_grille c;
     for (int i = 0; i < 16; ++i) c.a |= static_cast<std::uint64_t>(g[i] & 0xF) << (4 * i);
     for (int i = 16; i < 25; ++i) c.b |= static_cast<std::uint64_t>(g[i] & 0xF) << (4 * (i - 16));
     return c;
   }
+  // Une case de la table des grilles : la clé, et le numéro au-dessus de ses 36 bits ; une
+  // seule ligne de cache à lire pour trouver un numéro.
+  struct grille_numerotee {
+    std::uint64_t a;
+    std::uint64_t b_et_numero;  // « libre » : case vide
+  };
+  static constexpr std::uint64_t libre = ~std::uint64_t{0};
+  static_assert(bits_du_numero <= 64 - bits_de_b - 1);
+
   std::size_t place(const cle_de_grille& c) const {
     const std::uint64_t h = (c.a * multiplicateur_de_fibonacci) ^ (c.b + (c.a >> 29));
     return static_cast<std::size_t>((h * multiplicateur_de_fibonacci) >> decalage_des_numeros_);
   }
   void dimensionner_numeros(int bits) {
-    numeros_.assign(std::size_t{1} << bits, -1);
+    numeros_.assign(std::size_t{1} << bits, grille_numerotee{0, libre});
     masque_des_numeros_ = numeros_.size() - 1;
     decalage_des_numeros_ = 64 - bits;
   }
   void grandir_numeros() {
+    const tableau<grille_numerotee> anciens = std::move(numeros_);
     dimensionner_numeros(64 - decalage_des_numeros_ + 1);
-    for (std::size_t n = 0; n < cles_.size(); ++n) {
-      std::size_t i = place(cles_[n]);
-      while (numeros_[i] >= 0) i = (i + 1) & masque_des_numeros_;
-      numeros_[i] = static_cast<std::int32_t>(n);
+    for (const grille_numerotee& k : anciens) {
+      if (k.b_et_numero == libre) continue;
+      std::size_t i = place({k.a, k.b_et_numero & masque_de_b});
+      while (numeros_[i].b_et_numero != libre) i = (i + 1) & masque_des_numeros_;
+      numeros_[i] = k;
     }
   }
 
@@ -251,7 +424,7 @@ class paniers_connus {
     decalage_des_poses_ = 64 - bits;
   }
   void grandir_poses() {
-    const std::vector<pose_connue> anciennes = std::move(poses_);
+    const tableau<pose_connue> anciennes = std::move(poses_);
     dimensionner_poses(64 - decalage_des_poses_ + 1);
     for (const pose_connue& p : anciennes) {
       if (p.cle == 0) continue;
@@ -268,13 +441,12 @@ class paniers_connus {
     std::int32_t apres_horizontal = inconnu;
   };
 
-  std::vector<cle_de_grille> cles_;
-  std::vector<grille> grilles_;
-  std::vector<suites> suites_;
-  std::vector<std::int32_t> numeros_;  // la table de hachage des grilles : numéro, ou -1
+  tableau<grille> grilles_;
+  tableau<suites> suites_;
+  tableau<grille_numerotee> numeros_;
   std::size_t masque_des_numeros_ = 0;
   int decalage_des_numeros_ = 64;
-  std::vector<pose_connue> poses_;
+  tableau<pose_connue> poses_;
   std::size_t nombre_de_poses_ = 0;
   std::size_t masque_des_poses_ = 0;
   int decalage_des_poses_ = 64;
@@ -308,29 +480,57 @@ solution resoudre_plan(const plan_de_niveau& plan, int niveau) {
 
   positions_vues vues;
   vues.ajouter(cle_de_depart, coup::P1, 0);
-  constexpr std::size_t avance_du_prechargement = 8;
 
-  for (std::size_t i = 0; i < vues.taille(); ++i) {
-    if (i + avance_du_prechargement < vues.taille())
-      vues.precharger_rang(i + avance_du_prechargement);
-    const cle_de_position cle = vues.cle(i);
-    auto numero_du_panier = [&](int b) {
-      return static_cast<std::int32_t>((cle.paniers >> decalage_du_panier(b)) & masque_du_numero);
-    };
-    if (cle.haut != 0) {
-      for (int b = 0; b < nombre_de_paniers; ++b)
-        paniers.precharger_pose(numero_du_panier(b), cle.haut);
+  // Les filles d'une position ne sont ajoutées que `retard` positions plus tard, dans
+  // l'ordre : leurs cases de la table, préchargées dès leur calcul, sont alors arrivées.
+  struct lot_de_filles {
+    std::array<cle_de_position, nombre_de_coups> cles;
+    std::array<coup, nombre_de_coups> coups;
+    std::size_t nombre = 0;
+    std::uint32_t parent = 0;
+  };
+  constexpr std::size_t retard = 2;
+  std::array<lot_de_filles, retard> en_attente{};
+  auto ajouter_le_lot = [&](lot_de_filles& lot) {
+    for (std::size_t k = 0; k < lot.nombre; ++k)
+      vues.ajouter(lot.cles[k], lot.coups[k], lot.parent);
+    lot.nombre = 0;
+  };
+  auto ajouter_tous_les_lots = [&](std::size_t i) {
+    for (std::size_t k = 1; k <= retard; ++k) ajouter_le_lot(en_attente[(i + k) % retard]);
+  };
+  constexpr std::size_t avance_des_poses = 4;
+
+  for (std::size_t i = 0;; ++i) {
+    ajouter_le_lot(en_attente[i % retard]);
+    if (i >= vues.taille()) {
+      ajouter_tous_les_lots(i);
+      if (i >= vues.taille()) break;
+    }
+    if (i + avance_des_poses < vues.taille()) {
+      const cle_de_position plus_loin = vues.cle(i + avance_des_poses);
+      if (plus_loin.haut != 0) {
+        for (int b = 0; b < nombre_de_paniers; ++b) {
+          __builtin_prefetch(paniers.pose_a_precharger(
+              static_cast<std::int32_t>((plus_loin.paniers >> decalage_du_panier(b)) &
+                                        masque_du_numero),
+              plus_loin.haut));
+        }
+      }
     }
 
-    // Les positions filles, dans l'ordre des coups ; elles ne sont ajoutées qu'une fois
-    // toutes préchargées.
-    std::array<cle_de_position, nombre_de_coups> filles;
-    std::array<coup, nombre_de_coups> coups_des_filles;
-    std::size_t nombre_de_filles = 0;
+    const cle_de_position cle = vues.cle(i);
+    const coup dernier = vues.coup_joue(i);
+    // Après une levée, reposer la ligne dans le même panier ramène d'où l'on vient.
+    const bool vient_d_une_levee = dernier <= coup::P3 && cle.haut != 0;
+
+    lot_de_filles& lot = en_attente[i % retard];
+    lot.parent = static_cast<std::uint32_t>(i);
     for (const coup c : coups_offerts) {
+      if (inutile_apres(dernier, c) || (vient_d_une_levee && c == dernier)) continue;
       const int n = static_cast<int>(c);
       const int decalage = decalage_du_panier(n % 3);
-      const std::int32_t numero = numero_du_panier(n % 3);
+      const auto numero = static_cast<std::int32_t>((cle.paniers >> decalage) & masque_du_numero);
       cle_de_position fille{cle.paniers & ~(masque_du_numero << decalage), cle.haut};
       std::int32_t apres;
       if (n < 3) {
@@ -350,9 +550,8 @@ solution resoudre_plan(const plan_de_niveau& plan, int niveau) {
       }
       fille.paniers |= static_cast<std::uint64_t>(apres) << decalage;
       if (fille == cle_de_position{}) {
-        for (std::size_t k = 0; k < nombre_de_filles; ++k) {
-          vues.ajouter(filles[k], coups_des_filles[k], static_cast<std::uint32_t>(i));
-        }
+        // Toutes les positions vues sont comptées, celles en attente comprises.
+        ajouter_tous_les_lots(i);
         s.coups.push_back(nom_du_coup(c));
         for (std::size_t j = i; j != 0; j = vues.parent(j))
           s.coups.push_back(nom_du_coup(vues.coup_joue(j)));
@@ -361,12 +560,9 @@ solution resoudre_plan(const plan_de_niveau& plan, int niveau) {
         s.etats_visites = vues.taille() + 1;
         return s;
       }
-      vues.precharger(fille);
-      filles[nombre_de_filles] = fille;
-      coups_des_filles[nombre_de_filles++] = c;
-    }
-    for (std::size_t k = 0; k < nombre_de_filles; ++k) {
-      vues.ajouter(filles[k], coups_des_filles[k], static_cast<std::uint32_t>(i));
+      __builtin_prefetch(vues.case_a_precharger(fille));
+      lot.cles[lot.nombre] = fille;
+      lot.coups[lot.nombre++] = c;
     }
   }
   s.etats_visites = vues.taille();
