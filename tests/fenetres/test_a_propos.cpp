@@ -1,6 +1,6 @@
 // La boîte « A propos... » et l'aide du jeu : la boîte telle que dessinée, une boîte neuve
-// à chaque clic ; l'aide livrée avec le jeu, ses liens, ses solutions rejouées par les règles,
-// sa visionneuse ouverte deux fois.
+// à chaque clic ; l'aide livrée dans les données du jeu, ses liens, ses solutions rejouées par
+// les règles, sa visionneuse ouverte deux fois.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -80,9 +80,16 @@ TEST(BoiteAPropos, DeuxBoitesDeSuite) {
   }
 }
 
+// L'aide telle que le jeu la trouve quand le joueur n'a pas la sienne dans le répertoire de
+// départ : la copie que la construction range dans les données du jeu, à côté de bin/.
+QString chemin_de_l_aide() {
+  static const QTemporaryDir depart;
+  return veltor::plateforme::chercher_donnee(depart.path() + '/', QStringLiteral("Veltor95.html"));
+}
+
 QString texte_de_l_aide() {
-  QFile fichier(QStringLiteral(VELTOR_AIDE));
-  EXPECT_TRUE(fichier.open(QIODevice::ReadOnly));
+  QFile fichier(chemin_de_l_aide());
+  EXPECT_TRUE(fichier.open(QIODevice::ReadOnly)) << "aide introuvable dans les données du jeu";
   return QString::fromUtf8(fichier.readAll());
 }
 
@@ -138,23 +145,11 @@ TEST(Aide, LesSolutionsDonneesGagnentLeurNiveau) {
   EXPECT_GT(solutions, 0) << "le tableau des solutions n'a pas été trouvé";
 }
 
-// L'aide que l'arbre de construction livre est celle des sources, trouvée quand le joueur n'a
-// pas la sienne dans le répertoire de départ.
-TEST(Aide, LivreeDansLesDonneesDuJeu) {
-  QTemporaryDir depart;
-  const QString trouvee =
-      veltor::plateforme::chercher_donnee(depart.path() + '/', QStringLiteral("Veltor95.html"));
-  ASSERT_NE(trouvee, "Veltor95.html");
-  QFile livree(trouvee);
-  ASSERT_TRUE(livree.open(QIODevice::ReadOnly));
-  EXPECT_EQ(QString::fromUtf8(livree.readAll()), texte_de_l_aide());
-}
-
 // Ouverte deux fois de suite : la même fenêtre non modale, sur le sommaire de l'aide.
 TEST(Aide, VisionneuseOuverteDeuxFois) {
   QWidget principale;
   principale.show();
-  veltor::plateforme::visionneuse_aide visionneuse(QStringLiteral(VELTOR_AIDE), &principale);
+  veltor::plateforme::visionneuse_aide visionneuse(chemin_de_l_aide(), &principale);
   for (int fois = 0; fois < 2; ++fois) {
     ASSERT_TRUE(visionneuse.montrer_sommaire()) << fois;
     EXPECT_TRUE(visionneuse.isVisible());
