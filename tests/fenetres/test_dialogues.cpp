@@ -329,7 +329,8 @@ TEST_F(Dialogues, FichierDisparuApresLaMontreeRienNEstRendu) {
 }
 
 // Un fichier trop court : la montrée le dit, les boutons restent tels que dessinés
-// (« 0 », actifs) ; ouvrir échoue de même, sauver récrit un fichier complet.
+// (« 0 », actifs) ; ouvrir échoue de même et la fenêtre reste ouverte ; sauver récrit un
+// fichier complet. L'ouverture passe par le chemin de la barre d'outils, exec().
 TEST_F(Dialogues, FichierCourt) {
   ecrire(veltor::emplacements_des_parties{}, 100);
   const QString attendu = "Lecture au delà de la fin de fichier.";
@@ -337,15 +338,28 @@ TEST_F(Dialogues, FichierCourt) {
   repondeur r;
 
   auto ouvrir = creer(genre::ouvrir);
-  ouvrir->show();
-  ASSERT_EQ(r.vues.size(), 1u);
-  EXPECT_EQ(r.vues[0].texte, attendu);
-  EXPECT_EQ(legendes(*ouvrir), QStringList(6, QStringLiteral("0")));
-  EXPECT_EQ(actifs(*ouvrir), std::vector<bool>(6, true));
-  appuyer(ouvrir->boutons_emplacements[0]);
+  QStringList legendes_vues;
+  std::vector<bool> actifs_vus;
+  bool ouverte_apres_l_erreur = false;
+  int tour = 0;
+  fermeur_de_modales joueur([&](QWidget* modale) {
+    if (modale != ouvrir.get()) return;
+    if (tour++ == 0) {
+      legendes_vues = legendes(*ouvrir);
+      actifs_vus = actifs(*ouvrir);
+      appuyer(ouvrir->boutons_emplacements[0]);
+    } else {
+      ouverte_apres_l_erreur = ouvrir->isVisible();
+      QTest::mouseClick(ouvrir->BitBtn1, Qt::LeftButton);
+    }
+  });
+  EXPECT_EQ(ouvrir->exec(), QDialog::Rejected);
   ASSERT_EQ(r.vues.size(), 2u);
+  EXPECT_EQ(r.vues[0].texte, attendu);
   EXPECT_EQ(r.vues[1].texte, attendu);
-  EXPECT_TRUE(ouvrir->isVisible());
+  EXPECT_EQ(legendes_vues, QStringList(6, QStringLiteral("0")));
+  EXPECT_EQ(actifs_vus, std::vector<bool>(6, true));
+  EXPECT_TRUE(ouverte_apres_l_erreur);
   EXPECT_TRUE(egaux(etat, copie));
 
   auto sauver = creer(genre::sauver);
