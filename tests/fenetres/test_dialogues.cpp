@@ -132,6 +132,8 @@ struct cas_de_disposition {
   const char* legende;
 };
 
+void PrintTo(const cas_de_disposition& cas, std::ostream* os) { *os << cas.nom; }
+
 class Disposition : public Dialogues, public testing::WithParamInterface<cas_de_disposition> {};
 
 TEST_P(Disposition, CadreBoutonsEtFocusCommeDessines) {
@@ -230,6 +232,11 @@ struct cas_d_aller_retour {
   int nombre_de_pas;
   int mode;
 };
+
+void PrintTo(const cas_d_aller_retour& cas, std::ostream* os) {
+  *os << "niveau " << cas.niveau << (cas.ligne_tenue_a_la_sauvegarde ? ", ligne tenue" : "") << ", "
+      << cas.nombre_de_pas << " pas, mode " << cas.mode;
+}
 
 class AllerRetour : public Dialogues, public testing::WithParamInterface<cas_d_aller_retour> {};
 
