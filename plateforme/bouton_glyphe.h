@@ -17,6 +17,11 @@ class bouton_glyphe : public QToolButton {
   void definir_glyphe(const QPixmap& glyphe, int nombre_d_images = 1);
   const QPixmap& glyphe() const { return glyphe_; }
 
+ protected:
+  // Dessiné comme un bouton rapide classique : face, cadre relevé ou enfoncé, glyphe centré,
+  // la légende juste dessous sans espace ; sans légende, le glyphe seul au centre.
+  void paintEvent(QPaintEvent* e) override;
+
  private:
   QPixmap glyphe_;
 };

@@ -28,6 +28,8 @@ class lecteur_son {
   // Pour les tests : la position en trames et le nombre de trames du son.
   long long position() const;
   long long duree() const;
+  // Pour les tests : attend que le fil du lecteur ait traité tout ce qui lui a été demandé.
+  void attendre_le_fil() const;
 
  private:
   struct interne;
