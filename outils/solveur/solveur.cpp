@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <new>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "jeu/niveaux.h"
@@ -124,7 +125,7 @@ class positions_vues {
   }
 
   // Ajoute la position au bout de la file si elle n'a pas encore été vue ; vrai alors.
-  bool ajouter(cle_de_position cle, coup c, std::uint32_t parent) {
+  bool ajouter(cle_de_position cle, coup c, bool rejouer_ramene, std::uint32_t parent) {
     const std::uint64_t h = hacher(cle);
     for (;;) {
       const std::uint32_t b = repertoire_[indice_du_repertoire(h)];
@@ -137,7 +138,8 @@ class positions_vues {
           ++bl.nombre;
           file_paniers_.ajouter(cle.paniers);
           file_hauts_et_coups_.ajouter(cle.haut |
-                                       (static_cast<std::uint32_t>(c) << bits_de_la_ligne));
+                                       (static_cast<std::uint32_t>(c) << bits_de_la_ligne) |
+                                       (rejouer_ramene ? bit_du_retour : 0));
           file_parents_.ajouter(parent);
           return true;
         }
@@ -160,7 +162,11 @@ class positions_vues {
     return {file_paniers_[rang], file_hauts_et_coups_[rang] & masque_de_la_ligne};
   }
   coup coup_joue(std::size_t rang) const {
-    return static_cast<coup>(file_hauts_et_coups_[rang] >> bits_de_la_ligne);
+    return static_cast<coup>((file_hauts_et_coups_[rang] >> bits_de_la_ligne) & 0xF);
+  }
+  // Rejouer le coup qui a mené à la position ramènerait à la position d'où il a été joué.
+  bool rejouer_ramene(std::size_t rang) const {
+    return (file_hauts_et_coups_[rang] & bit_du_retour) != 0;
   }
   std::uint32_t parent(std::size_t rang) const { return file_parents_[rang]; }
 
@@ -173,6 +179,7 @@ class positions_vues {
   };
   static_assert(sizeof(case_de_table) == 12);
   static constexpr std::uint32_t libre = ~std::uint32_t{0};
+  static constexpr std::uint32_t bit_du_retour = std::uint32_t{1} << (bits_de_la_ligne + 4);
   static constexpr int bits_des_cases = 12;
   static constexpr std::size_t cases_par_bloc = std::size_t{1} << bits_des_cases;
   static constexpr std::size_t masque_des_cases = cases_par_bloc - 1;
@@ -208,11 +215,15 @@ class positions_vues {
 
   bloc nouveau_bloc(int profondeur) {
     if (reste_de_la_reserve_ == 0) {
-      reserves_.emplace_back(cases_par_bloc * blocs_par_reserve);
-      reste_de_la_reserve_ = blocs_par_reserve;
+      // Chaque réserve double la précédente, jusqu'à 24 Mio : un petit niveau prend peu
+      // de mémoire, un gros peu de réserves. Elle n'est pas remplie d'avance : seuls les
+      // blocs servis sont touchés.
+      blocs_de_la_reserve_ = std::min(2 * blocs_de_la_reserve_, blocs_par_reserve_au_plus);
+      reserves_.push_back(reserve(cases_par_bloc * blocs_de_la_reserve_));
+      reste_de_la_reserve_ = blocs_de_la_reserve_;
     }
     case_de_table* cases =
-        reserves_.back().data() + cases_par_bloc * (blocs_par_reserve - reste_de_la_reserve_);
+        reserves_.back().debut + cases_par_bloc * (blocs_de_la_reserve_ - reste_de_la_reserve_);
     --reste_de_la_reserve_;
     std::fill_n(cases, cases_par_bloc, case_de_table{0, 0, libre});
     return {cases, 0, profondeur};
@@ -255,8 +266,22 @@ class positions_vues {
     }
   }
 
-  static constexpr std::size_t blocs_par_reserve = 512;  // 24 Mio par réserve
-  std::vector<tableau<case_de_table>> reserves_;
+  // Une mémoire brute, rendue à la fin.
+  struct reserve {
+    explicit reserve(std::size_t n)
+        : debut(allocateur_de_grandes_pages<case_de_table>{}.allocate(n)), taille(n) {}
+    reserve(reserve&& autre) noexcept
+        : debut(std::exchange(autre.debut, nullptr)), taille(autre.taille) {}
+    reserve& operator=(reserve&&) = delete;
+    ~reserve() {
+      if (debut != nullptr) allocateur_de_grandes_pages<case_de_table>{}.deallocate(debut, taille);
+    }
+    case_de_table* debut;
+    std::size_t taille;
+  };
+  static constexpr std::size_t blocs_par_reserve_au_plus = 512;
+  std::vector<reserve> reserves_;
+  std::size_t blocs_de_la_reserve_ = 1;
   std::size_t reste_de_la_reserve_ = 0;
   std::vector<bloc> blocs_;
   std::vector<std::uint32_t> repertoire_;
@@ -270,16 +295,13 @@ class positions_vues {
 
 // Les coups qu'il est inutile d'essayer après `dernier`, le coup qui a mené à la
 // position la première fois :
-// - refaire le même miroir ramène d'où l'on vient ;
-// - un retournement ne touche que son panier et pas la ligne tenue, il commute donc avec
+// un retournement ne touche que son panier et pas la ligne tenue, il commute donc avec
 //   tout coup sur un autre panier. Si `c` vient avant `dernier` dans l'ordre des coups,
 //   la suite « ... c dernier » mène au même endroit, de même longueur et plus tôt dans
 //   l'ordre : « ... dernier c » n'est jamais la première des plus courtes. La recherche
 //   atteint alors les mêmes positions par les mêmes chemins, sans le doublon.
 constexpr bool inutile_apres(coup dernier, coup c) {
-  const bool retournement = dernier >= coup::V1;
-  if (dernier >= coup::H1 && c == dernier) return true;
-  return retournement && c < dernier && panier_du_coup(c) != panier_du_coup(dernier);
+  return dernier >= coup::V1 && c < dernier && panier_du_coup(c) != panier_du_coup(dernier);
 }
 
 constexpr std::int32_t inconnu = -2;
@@ -330,8 +352,10 @@ class paniers_connus {
   std::int32_t pose(std::int32_t n, ligne_tenue haut) {
     const std::uint64_t cle = (static_cast<std::uint64_t>(n) << bits_de_la_ligne) | haut;
     std::size_t i = place_de_pose(cle);
-    for (; poses_[i].cle != 0; i = (i + 1) & masque_des_poses_) {
-      if (poses_[i].cle == cle) return poses_[i].apres;
+    for (; poses_[i] != 0; i = (i + 1) & masque_des_poses_) {
+      if ((poses_[i] >> bits_du_resultat) == cle) {
+        return static_cast<std::int32_t>(poses_[i] & masque_du_resultat) - 1;
+      }
     }
     std::int32_t apres = refuse;
     if (!pose_refusee(grilles_[n], haut)) {
@@ -339,11 +363,12 @@ class paniers_connus {
       poser(g, haut);
       apres = numero(g);
     }
-    poses_[i] = {cle, apres};
+    poses_[i] = (cle << bits_du_resultat) | static_cast<std::uint64_t>(apres + 1);
     if (2 * ++nombre_de_poses_ > poses_.size()) grandir_poses();
     return apres;
   }
 
+  const void* suites_a_precharger(std::int32_t n) const { return &suites_[n]; }
   const void* pose_a_precharger(std::int32_t n, ligne_tenue haut) const {
     return &poses_[place_de_pose((static_cast<std::uint64_t>(n) << bits_de_la_ligne) | haut)];
   }
@@ -352,10 +377,17 @@ class paniers_connus {
     if (suites_[n].apres_vertical == inconnu) {
       grille g = grilles_[n];
       retourner_grille_vertical(g);
+      const bool sans_effacement = nombre_de_pieces(g) == nombre_de_pieces(grilles_[n]);
       const std::int32_t apres = numero(g);
       suites_[n].apres_vertical = apres;
+      suites_[n].vertical_sans_effacement = sans_effacement;
     }
     return suites_[n].apres_vertical;
+  }
+  // Sans effacement, le retournement vertical ne fait que renverser les piles : le refaire
+  // ramène au panier de départ.
+  bool vertical_sans_effacement(std::int32_t n) const {
+    return suites_[n].vertical_sans_effacement;
   }
 
   std::int32_t horizontal(std::int32_t n) {
@@ -411,33 +443,40 @@ class paniers_connus {
     }
   }
 
-  struct pose_connue {
-    std::uint64_t cle = 0;  // numéro du panier et ligne posée ; 0 : case vide
-    std::int32_t apres = 0;
-  };
+  // Une pose connue tient dans un mot : le numéro du panier et la ligne posée, puis le
+  // numéro du panier obtenu plus un (0 : pose refusée). Un mot nul est une case vide.
+  using pose_connue = std::uint64_t;
+  static constexpr int bits_du_resultat = bits_du_numero + 1;
+  static constexpr std::uint64_t masque_du_resultat = (std::uint64_t{1} << bits_du_resultat) - 1;
+  static_assert(bits_du_numero + bits_de_la_ligne + bits_du_resultat <= 64);
   std::size_t place_de_pose(std::uint64_t cle) const {
     return static_cast<std::size_t>((cle * multiplicateur_de_fibonacci) >> decalage_des_poses_);
   }
   void dimensionner_poses(int bits) {
-    poses_.assign(std::size_t{1} << bits, pose_connue{});
+    poses_.assign(std::size_t{1} << bits, 0);
     masque_des_poses_ = poses_.size() - 1;
     decalage_des_poses_ = 64 - bits;
   }
   void grandir_poses() {
     const tableau<pose_connue> anciennes = std::move(poses_);
     dimensionner_poses(64 - decalage_des_poses_ + 1);
-    for (const pose_connue& p : anciennes) {
-      if (p.cle == 0) continue;
-      std::size_t i = place_de_pose(p.cle);
-      while (poses_[i].cle != 0) i = (i + 1) & masque_des_poses_;
+    for (const pose_connue p : anciennes) {
+      if (p == 0) continue;
+      std::size_t i = place_de_pose(p >> bits_du_resultat);
+      while (poses_[i] != 0) i = (i + 1) & masque_des_poses_;
       poses_[i] = p;
     }
+  }
+
+  static int nombre_de_pieces(const grille& g) {
+    return static_cast<int>(std::count_if(g.begin(), g.end(), [](piece p) { return p != 0; }));
   }
 
   struct suites {
     std::int32_t apres_levee = inconnu;
     ligne_tenue ligne_levee = 0;
     std::int32_t apres_vertical = inconnu;
+    bool vertical_sans_effacement = false;
     std::int32_t apres_horizontal = inconnu;
   };
 
@@ -479,21 +518,22 @@ solution resoudre_plan(const plan_de_niveau& plan, int niveau) {
   }
 
   positions_vues vues;
-  vues.ajouter(cle_de_depart, coup::P1, 0);
+  vues.ajouter(cle_de_depart, coup::P1, false, 0);
 
   // Les filles d'une position ne sont ajoutées que `retard` positions plus tard, dans
   // l'ordre : leurs cases de la table, préchargées dès leur calcul, sont alors arrivées.
   struct lot_de_filles {
     std::array<cle_de_position, nombre_de_coups> cles;
     std::array<coup, nombre_de_coups> coups;
+    std::array<bool, nombre_de_coups> rejouer_ramene;
     std::size_t nombre = 0;
     std::uint32_t parent = 0;
   };
-  constexpr std::size_t retard = 2;
+  constexpr std::size_t retard = 3;
   std::array<lot_de_filles, retard> en_attente{};
   auto ajouter_le_lot = [&](lot_de_filles& lot) {
     for (std::size_t k = 0; k < lot.nombre; ++k)
-      vues.ajouter(lot.cles[k], lot.coups[k], lot.parent);
+      vues.ajouter(lot.cles[k], lot.coups[k], lot.rejouer_ramene[k], lot.parent);
     lot.nombre = 0;
   };
   auto ajouter_tous_les_lots = [&](std::size_t i) {
@@ -508,45 +548,52 @@ solution resoudre_plan(const plan_de_niveau& plan, int niveau) {
       if (i >= vues.taille()) break;
     }
     if (i + avance_des_poses < vues.taille()) {
+      // Ce que les coups de la position liront dans les tables des paniers.
       const cle_de_position plus_loin = vues.cle(i + avance_des_poses);
-      if (plus_loin.haut != 0) {
-        for (int b = 0; b < nombre_de_paniers; ++b) {
-          __builtin_prefetch(paniers.pose_a_precharger(
-              static_cast<std::int32_t>((plus_loin.paniers >> decalage_du_panier(b)) &
-                                        masque_du_numero),
-              plus_loin.haut));
-        }
+      for (int b = 0; b < nombre_de_paniers; ++b) {
+        const auto numero = static_cast<std::int32_t>((plus_loin.paniers >> decalage_du_panier(b)) &
+                                                      masque_du_numero);
+        if (plus_loin.haut != 0)
+          __builtin_prefetch(paniers.pose_a_precharger(numero, plus_loin.haut));
+        __builtin_prefetch(paniers.suites_a_precharger(numero));
       }
     }
 
     const cle_de_position cle = vues.cle(i);
     const coup dernier = vues.coup_joue(i);
-    // Après une levée, reposer la ligne dans le même panier ramène d'où l'on vient.
-    const bool vient_d_une_levee = dernier <= coup::P3 && cle.haut != 0;
+    const bool rejouer_ramene = vues.rejouer_ramene(i);
 
     lot_de_filles& lot = en_attente[i % retard];
     lot.parent = static_cast<std::uint32_t>(i);
     for (const coup c : coups_offerts) {
-      if (inutile_apres(dernier, c) || (vient_d_une_levee && c == dernier)) continue;
+      if (inutile_apres(dernier, c) || (rejouer_ramene && c == dernier)) continue;
       const int n = static_cast<int>(c);
       const int decalage = decalage_du_panier(n % 3);
       const auto numero = static_cast<std::int32_t>((cle.paniers >> decalage) & masque_du_numero);
       cle_de_position fille{cle.paniers & ~(masque_du_numero << decalage), cle.haut};
       std::int32_t apres;
+      bool ramene;  // rejouer c depuis la fille ramènerait ici
       if (n < 3) {
         if (cle.haut == 0) {
           if (numero == 0) continue;
           const auto [apres_levee, ligne_levee] = paniers.levee(numero);
           apres = apres_levee;
           fille.haut = ligne_levee;
+          ramene = true;  // la ligne reposée dans son panier retombe là d'où elle vient
         } else {
           apres = paniers.pose(numero, cle.haut);
           if (apres == refuse) continue;
           fille.haut = 0;
+          ramene = false;
         }
-      } else {
-        apres = n < 6 ? paniers.vertical(numero) : paniers.horizontal(numero);
+      } else if (n < 6) {
+        apres = paniers.vertical(numero);
         if (apres == numero) continue;
+        ramene = paniers.vertical_sans_effacement(numero);
+      } else {
+        apres = paniers.horizontal(numero);
+        if (apres == numero) continue;
+        ramene = true;
       }
       fille.paniers |= static_cast<std::uint64_t>(apres) << decalage;
       if (fille == cle_de_position{}) {
@@ -562,7 +609,8 @@ solution resoudre_plan(const plan_de_niveau& plan, int niveau) {
       }
       __builtin_prefetch(vues.case_a_precharger(fille));
       lot.cles[lot.nombre] = fille;
-      lot.coups[lot.nombre++] = c;
+      lot.coups[lot.nombre] = c;
+      lot.rejouer_ramene[lot.nombre++] = ramene;
     }
   }
   s.etats_visites = vues.taille();
