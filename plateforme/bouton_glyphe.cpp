@@ -86,15 +86,14 @@ void bouton_glyphe::paintEvent(QPaintEvent*) {
   }
 
   const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-  const QPixmap image = icon().isNull() ? QPixmap()
-                                        : icon().pixmap(iconSize(), devicePixelRatio(), mode);
+  const QPixmap image =
+      icon().isNull() ? QPixmap() : icon().pixmap(iconSize(), devicePixelRatio(), mode);
   const QSize taille_image = image.isNull() ? QSize(0, 0) : image.deviceIndependentSize().toSize();
   const QString legende = text();
   const int hauteur_legende = legende.isEmpty() ? 0 : fontMetrics().height();
   const int decalage = enfonce ? 1 : 0;
   const int haut = (r.height() - taille_image.height() - hauteur_legende) / 2 + decalage;
-  if (!image.isNull())
-    p.drawPixmap((r.width() - taille_image.width()) / 2 + decalage, haut, image);
+  if (!image.isNull()) p.drawPixmap((r.width() - taille_image.width()) / 2 + decalage, haut, image);
   if (!legende.isEmpty()) {
     const QRect zone(decalage, haut + taille_image.height(), r.width(), hauteur_legende);
     const int drapeaux = Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic;

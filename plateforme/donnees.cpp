@@ -8,8 +8,8 @@ namespace veltor::plateforme {
 
 QString dossier_des_donnees() {
   // bin/ et share/veltor95/ sont voisins, dans l'arbre de construction comme une fois installé.
-  const QString chemin =
-      QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/veltor95"));
+  const QString chemin = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                         QStringLiteral("/../share/veltor95"));
   const QString canonique = QFileInfo(chemin).canonicalFilePath();
   return canonique.isEmpty() ? chemin : canonique;
 }

@@ -113,11 +113,16 @@ void signaler_silence(const char* raison) {
 
 const char* texte_erreur(QAudio::Error erreur) {
   switch (erreur) {
-    case QAudio::OpenError: return "ouverture impossible";
-    case QAudio::IOError: return "erreur d'entrée-sortie";
-    case QAudio::UnderrunError: return "données en retard";
-    case QAudio::FatalError: return "erreur fatale";
-    case QAudio::NoError: break;
+    case QAudio::OpenError:
+      return "ouverture impossible";
+    case QAudio::IOError:
+      return "erreur d'entrée-sortie";
+    case QAudio::UnderrunError:
+      return "données en retard";
+    case QAudio::FatalError:
+      return "erreur fatale";
+    case QAudio::NoError:
+      break;
   }
   return "erreur inconnue";
 }
@@ -157,7 +162,7 @@ class fil_du_son : public QObject {
     if (ouvrir_la_sortie(*son)) return;
     // Sans sortie, le son « joue » en silence à son rythme : arrêter et reprendre gardent
     // le même sens, et la position reste celle d'un son qu'on entendrait.
-    trames_au_depart_ = 0;
+    trames_lues_en_silence_ = 0;
     chrono_.start();
     horloge_->start();
   }
@@ -200,11 +205,11 @@ class fil_du_son : public QObject {
       return;
     }
     const long long dues = chrono_.nsecsElapsed() * son->frequence / 1'000'000'000LL;
-    const long long a_lire = std::min(dues - trames_au_depart_, source_->restantes());
+    const long long a_lire = std::min(dues - trames_lues_en_silence_, source_->restantes());
     if (a_lire > 0) {
       std::vector<char> poubelle(std::size_t(a_lire * son->octets_par_trame()));
-      trames_au_depart_ += source_->read(poubelle.data(), qint64(poubelle.size())) /
-                           son->octets_par_trame();
+      trames_lues_en_silence_ +=
+          source_->read(poubelle.data(), qint64(poubelle.size())) / son->octets_par_trame();
     }
     if (source_->restantes() == 0) horloge_->stop();
   }
@@ -213,7 +218,7 @@ class fil_du_son : public QObject {
   QAudioSink* sortie_ = nullptr;
   QTimer* horloge_;
   QElapsedTimer chrono_;
-  long long trames_au_depart_ = 0;
+  long long trames_lues_en_silence_ = 0;
 };
 
 }  // namespace
@@ -278,7 +283,8 @@ long long lecteur_son::position() const { return d_->position; }
 long long lecteur_son::duree() const { return d_->duree; }
 
 void lecteur_son::attendre_le_fil() const {
-  QMetaObject::invokeMethod(d_->travailleur, [] {}, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      d_->travailleur, [] {}, Qt::BlockingQueuedConnection);
 }
 
 }  // namespace veltor::plateforme

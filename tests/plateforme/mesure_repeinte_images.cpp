@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
   QCoreApplication::processEvents();
   const qreal rapport = fenetre.devicePixelRatio();
   const QColor couleurs[] = {Qt::blue, Qt::green, Qt::cyan, Qt::red, Qt::magenta, Qt::yellow};
-  for (std::size_t i = 0; i < images.size(); ++i) images[i]->definir_image(boule(couleurs[i % 6], rapport));
+  for (std::size_t i = 0; i < images.size(); ++i)
+    images[i]->definir_image(boule(couleurs[i % 6], rapport));
   fenetre.repaint();
 
   // Les 30 images de 15 déplacements : les deux premiers paniers et 5 du troisième.
@@ -108,8 +109,8 @@ int main(int argc, char** argv) {
               mobiles.size());
   for (bool image_par_image : {true, false}) {
     const std::vector<double> m = mesurer(image_par_image);
-    std::printf("%-28s médianes par passe (ms) :", image_par_image ? "repaint() de chaque image"
-                                                                  : "repaint() de la fenêtre");
+    std::printf("%-28s médianes par passe (ms) :",
+                image_par_image ? "repaint() de chaque image" : "repaint() de la fenêtre");
     for (double v : m) std::printf(" %.3f", v);
     std::printf("  -> médiane %.3f ms par pas\n", mediane(m));
   }

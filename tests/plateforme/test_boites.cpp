@@ -38,10 +38,18 @@ vue_de_la_boite regarder_et_repondre(const std::function<void()>& ouvrir, repons
     const QList<QAbstractButton*> boutons = boite->buttons();
     for (QAbstractButton* b : boutons) vue.boutons << b->text();
     switch (r) {
-      case reponse::premier_bouton: boutons.value(0)->click(); break;
-      case reponse::second_bouton: boutons.value(1)->click(); break;
-      case reponse::echap: QTest::keyClick(boite, Qt::Key_Escape); break;
-      case reponse::fermeture: boite->close(); break;
+      case reponse::premier_bouton:
+        boutons.value(0)->click();
+        break;
+      case reponse::second_bouton:
+        boutons.value(1)->click();
+        break;
+      case reponse::echap:
+        QTest::keyClick(boite, Qt::Key_Escape);
+        break;
+      case reponse::fermeture:
+        boite->close();
+        break;
     }
   });
   ouvrir();

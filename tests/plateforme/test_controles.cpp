@@ -34,20 +34,58 @@ struct cas_de_biseaux {
 TEST(Panneau, PeintSaCouleurPuisSesBiseaux) {
   using b = panneau::biseau;
   const cas_de_biseaux table[] = {
-      {"relevé", b::releve, b::aucun, 0,
-       {{0, 0, blanc}, {28, 0, blanc}, {0, 18, blanc}, {29, 0, gris}, {0, 19, gris},
-        {29, 19, gris}, {1, 1, bordeaux}, {28, 18, bordeaux}}},
-      {"abaissé", b::abaisse, b::aucun, 0,
-       {{0, 0, gris}, {28, 0, gris}, {29, 0, blanc}, {0, 19, blanc}, {29, 19, blanc},
+      {"relevé",
+       b::releve,
+       b::aucun,
+       0,
+       {{0, 0, blanc},
+        {28, 0, blanc},
+        {0, 18, blanc},
+        {29, 0, gris},
+        {0, 19, gris},
+        {29, 19, gris},
+        {1, 1, bordeaux},
+        {28, 18, bordeaux}}},
+      {"abaissé",
+       b::abaisse,
+       b::aucun,
+       0,
+       {{0, 0, gris},
+        {28, 0, gris},
+        {29, 0, blanc},
+        {0, 19, blanc},
+        {29, 19, blanc},
         {1, 1, bordeaux}}},
-      {"relevé puis abaissé, sans bordure", b::releve, b::abaisse, 0,
-       {{0, 0, blanc}, {29, 19, gris}, {1, 1, gris}, {27, 1, gris}, {28, 1, blanc},
-        {28, 18, blanc}, {2, 2, bordeaux}}},
-      {"relevé, bordure de 3, relevé", b::releve, b::releve, 3,
-       {{0, 0, blanc}, {1, 1, bordeaux}, {3, 3, bordeaux}, {4, 4, blanc}, {24, 4, blanc},
-        {25, 4, gris}, {4, 15, gris}, {25, 15, gris}, {5, 5, bordeaux}, {26, 16, bordeaux},
+      {"relevé puis abaissé, sans bordure",
+       b::releve,
+       b::abaisse,
+       0,
+       {{0, 0, blanc},
+        {29, 19, gris},
+        {1, 1, gris},
+        {27, 1, gris},
+        {28, 1, blanc},
+        {28, 18, blanc},
+        {2, 2, bordeaux}}},
+      {"relevé, bordure de 3, relevé",
+       b::releve,
+       b::releve,
+       3,
+       {{0, 0, blanc},
+        {1, 1, bordeaux},
+        {3, 3, bordeaux},
+        {4, 4, blanc},
+        {24, 4, blanc},
+        {25, 4, gris},
+        {4, 15, gris},
+        {25, 15, gris},
+        {5, 5, bordeaux},
+        {26, 16, bordeaux},
         {29, 19, gris}}},
-      {"intérieur seul, à la bordure près", b::aucun, b::abaisse, 2,
+      {"intérieur seul, à la bordure près",
+       b::aucun,
+       b::abaisse,
+       2,
        {{0, 0, bordeaux}, {1, 1, bordeaux}, {2, 2, gris}, {27, 17, blanc}, {3, 3, bordeaux}}},
   };
   for (const cas_de_biseaux& c : table) {
@@ -110,8 +148,8 @@ TEST(ImageEtiree, EtireeSansLissageAuRapportDeLEcran) {
   };
   const cas table[] = {{28, 1, 28}, {56, 2, 28}, {56, 2, 14}, {28, 1, 20}, {56, 2, 17}};
   for (const cas& c : table) {
-    SCOPED_TRACE(testing::Message() << c.cote_de_l_image << " au rapport " << c.rapport
-                                    << " sur " << c.cote_du_controle);
+    SCOPED_TRACE(testing::Message() << c.cote_de_l_image << " au rapport " << c.rapport << " sur "
+                                    << c.cote_du_controle);
     image_etiree image;
     image.resize(c.cote_du_controle, c.cote_du_controle);
     const QImage source = damier(c.cote_de_l_image, c.rapport);
@@ -156,10 +194,8 @@ TEST(BoutonGlyphe, DecoupeLeGlypheRendLeFondTransparentEtGardeLeRapport) {
       bouton.definir_glyphe(glyphe_de_test(rapport, nombre), nombre);
       EXPECT_EQ(bouton.iconSize(), QSize(16, 16));
       const int r = int(rapport);
-      const QImage actif =
-          bouton.icon().pixmap(QSize(16, 16), rapport, QIcon::Normal).toImage();
-      const QImage grise =
-          bouton.icon().pixmap(QSize(16, 16), rapport, QIcon::Disabled).toImage();
+      const QImage actif = bouton.icon().pixmap(QSize(16, 16), rapport, QIcon::Normal).toImage();
+      const QImage grise = bouton.icon().pixmap(QSize(16, 16), rapport, QIcon::Disabled).toImage();
       ASSERT_EQ(actif.size(), QSize(16 * r, 16 * r));
       ASSERT_EQ(grise.size(), QSize(16 * r, 16 * r));
       EXPECT_EQ(actif.devicePixelRatio(), rapport);

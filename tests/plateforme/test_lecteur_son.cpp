@@ -49,8 +49,8 @@ TEST_F(LecteurSon, SansSortieUneSeuleLignePourTousLesLecteurs) {
     b.attendre_le_fil();
   }
   // Qt peut écrire ses propres avertissements : on compte les lignes du jeu.
-  const QStringList lignes = QString::fromStdString(testing::internal::GetCapturedStderr())
-                                 .split(QLatin1Char('\n'));
+  const QStringList lignes =
+      QString::fromStdString(testing::internal::GetCapturedStderr()).split(QLatin1Char('\n'));
   EXPECT_EQ(lignes.filter(QStringLiteral("VELTOR95")).size(), 1) << lignes.join('\n').toStdString();
 }
 

@@ -28,8 +28,10 @@ TEST(Donnees, LeRepertoireDeDepartPuisLeDossierDuJeuPuisLeNomNu) {
   QTemporaryDir depart;
   const QDir jeu(dossier_des_donnees());
   ASSERT_TRUE(jeu.exists()) << jeu.path().toStdString();
-  const QString propre = QStringLiteral("essai_donnees_%1.wav").arg(QCoreApplication::applicationPid());
-  const QString partage = QStringLiteral("essai_partage_%1.wav").arg(QCoreApplication::applicationPid());
+  const QString propre =
+      QStringLiteral("essai_donnees_%1.wav").arg(QCoreApplication::applicationPid());
+  const QString partage =
+      QStringLiteral("essai_partage_%1.wav").arg(QCoreApplication::applicationPid());
   ASSERT_TRUE(ecrire(depart.filePath(propre), "joueur"));
   ASSERT_TRUE(ecrire(jeu.filePath(propre), "jeu"));
   ASSERT_TRUE(ecrire(jeu.filePath(partage), "jeu"));

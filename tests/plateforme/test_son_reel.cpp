@@ -1,6 +1,7 @@
 // Le lecteur de son joue pour de vrai : un serveur PulseAudio à nous, dans un dossier neuf, écrit
 // ce qu'il joue dans un tube, et ce qu'on y lit n'est pas du silence.
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-#include <sys/prctl.h>
-
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
@@ -88,14 +87,14 @@ TEST(SonReel, UnSonJoueArriveAuServeurDeSon) {
   serveur.setStandardErrorFile(QProcess::nullDevice());
   // Le serveur meurt avec le test, même si le test est tué par son délai.
   serveur.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-  serveur.start(pulseaudio,
-                {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                 QStringLiteral("--exit-idle-time=-1"),
-                 QStringLiteral("--load=module-pipe-sink file=%1 sink_name=tuyau format=s16le "
-                                "rate=22050 channels=1")
-                     .arg(tube),
-                 QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=%1")
-                     .arg(prise)});
+  serveur.start(
+      pulseaudio,
+      {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+       QStringLiteral("--exit-idle-time=-1"),
+       QStringLiteral("--load=module-pipe-sink file=%1 sink_name=tuyau format=s16le "
+                      "rate=22050 channels=1")
+           .arg(tube),
+       QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=%1").arg(prise)});
   ASSERT_TRUE(serveur.waitForStarted());
   ASSERT_TRUE(attendre_que([&] { return QFile::exists(prise) && QFile::exists(tube); }))
       << "le serveur de son n'a pas démarré";
