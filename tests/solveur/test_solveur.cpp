@@ -2,7 +2,9 @@
 // la première des plus courtes, et les plans sans issue sont déclarés impossibles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "jeu/niveaux.h"
@@ -98,6 +100,60 @@ TEST(Solveur, DonneLaPremiereDesSuitesLesPlusCourtes) {
     ++niveaux_compares;
   }
   EXPECT_GT(niveaux_compares, 20);
+}
+
+// Une recherche en largeur sans rien de ce qui rend le solveur rapide : positions entières
+// dans un ensemble, tous les coups essayés dans l'ordre, aucun résultat retenu. Elle doit
+// donner la même suite et voir le même nombre de positions.
+solution en_largeur_sans_astuce(const plan_de_niveau& plan) {
+  auto cle = [](const position& p) {
+    std::string k;
+    for (const grille& g : p.paniers) k.append(g.begin(), g.end());
+    return k + std::to_string(p.haut);
+  };
+  struct noeud {
+    position p;
+    std::size_t parent;
+    coup c;
+  };
+  solution s;
+  std::vector<noeud> file{{position_du_plan(plan), 0, coup::P1}};
+  std::unordered_set<std::string> vues{cle(file[0].p)};
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    for (int k = 0; k < nombre_de_coups; ++k) {
+      const coup c = static_cast<coup>(k);
+      position p = file[i].p;
+      if (!coup_offert(plan, c) || !jouer(p, c)) continue;
+      if (terminee(p)) {
+        s.possible = true;
+        s.etats_visites = vues.size() + 1;
+        s.coups.push_back(nom_du_coup(c));
+        for (std::size_t j = i; j != 0; j = file[j].parent)
+          s.coups.push_back(nom_du_coup(file[j].c));
+        std::reverse(s.coups.begin(), s.coups.end());
+        return s;
+      }
+      if (vues.insert(cle(p)).second) file.push_back({p, i, c});
+    }
+  }
+  s.etats_visites = vues.size();
+  return s;
+}
+
+TEST(Solveur, VoitLesMemesPositionsQuUneRechercheSansAstuce) {
+  constexpr std::size_t positions_au_plus =
+      50000;  // au-delà, la recherche sans astuce est trop lente
+  int niveaux_compares = 0;
+  for (int n = 1; n <= nombre_de_niveaux; ++n) {
+    const solution s = resoudre(n);
+    if (s.etats_visites > positions_au_plus) continue;
+    SCOPED_TRACE(testing::Message() << "niveau " << n);
+    const solution attendue = en_largeur_sans_astuce(table_des_niveaux(n));
+    EXPECT_EQ(s.coups, attendue.coups);
+    EXPECT_EQ(s.etats_visites, attendue.etats_visites);
+    ++niveaux_compares;
+  }
+  EXPECT_GT(niveaux_compares, 70);
 }
 
 TEST(Solveur, ResoutLesPremiersNiveauxCommeLeJoueur) {
