@@ -96,6 +96,8 @@ struct cas {
   const char* coups;
 };
 
+void PrintTo(const cas& c, std::ostream* sortie) { *sortie << c.nom; }
+
 class MemeTrace : public testing::TestWithParam<cas> {};
 
 TEST_P(MemeTrace, LaFenetreFaitLesMemesRequetesQueLaConsole) {
