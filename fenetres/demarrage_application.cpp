@@ -28,8 +28,9 @@ std::filesystem::path repertoire_de_depart_depuis(const std::filesystem::path& c
   return std::filesystem::path(texte);
 }
 
-int lancer_le_jeu(QApplication& application, const std::filesystem::path& repertoire_courant) {
-  if (!plateforme::profondeur_suffisante(plateforme::profondeur_de_l_ecran())) {
+int lancer_le_jeu(QApplication& application, const std::filesystem::path& repertoire_courant,
+                  int profondeur) {
+  if (!plateforme::profondeur_suffisante(profondeur)) {
     plateforme::boite_information(nullptr, message_profondeur_insuffisante());
     return 0;
   }

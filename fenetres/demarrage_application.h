@@ -20,6 +20,8 @@ QString message_profondeur_insuffisante();
 std::filesystem::path repertoire_de_depart_depuis(const std::filesystem::path& courant);
 
 // Tout le démarrage, la boucle d'événements et la fin ; rend le code de sortie.
-int lancer_le_jeu(QApplication& application, const std::filesystem::path& repertoire_courant);
+// profondeur : les bits par pixel de l'écran, tels que mesurés.
+int lancer_le_jeu(QApplication& application, const std::filesystem::path& repertoire_courant,
+                  int profondeur);
 
 }  // namespace veltor::fenetres
