@@ -17,8 +17,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -33,12 +33,38 @@ namespace veltor::solveur {
 namespace {
 
 // Les grandes tables sont lues au hasard : en pages de 4 Kio, presque chaque lecture
-// manquerait aussi la traduction d'adresse. Au-delà de 2 Mio, elles sont donc alignées
-// sur les grandes pages et le noyau est prié de les servir ainsi.
+// manquerait aussi la traduction d'adresse. Au-delà de 2 Mio, elles sont donc prises
+// directement au noyau, alignées sur les grandes pages, et le noyau est prié de les servir
+// ainsi. Passer par malloc rendrait des pages déjà servies en 4 Kio par un niveau
+// précédent.
+inline constexpr std::size_t grande_page = std::size_t{2} << 20;
+
+inline std::size_t arrondi_aux_grandes_pages(std::size_t octets) {
+  return (octets + grande_page - 1) / grande_page * grande_page;
+}
+
+inline void* prendre_en_grandes_pages(std::size_t octets) {
+  const std::size_t arrondi = arrondi_aux_grandes_pages(octets);
+  // Une grande page de plus, pour pouvoir aligner le début, puis rendre les bouts.
+  void* brut = mmap(nullptr, arrondi + grande_page, PROT_READ | PROT_WRITE,
+                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (brut == MAP_FAILED) throw std::bad_alloc();
+  const auto adresse = reinterpret_cast<std::uintptr_t>(brut);
+  const std::uintptr_t debut = (adresse + grande_page - 1) / grande_page * grande_page;
+  if (debut > adresse) munmap(brut, debut - adresse);
+  if (const std::size_t fin = adresse + arrondi + grande_page - (debut + arrondi); fin > 0) {
+    munmap(reinterpret_cast<void*>(debut + arrondi), fin);
+  }
+  void* p = reinterpret_cast<void*>(debut);
+#ifdef MADV_HUGEPAGE
+  madvise(p, arrondi, MADV_HUGEPAGE);  // un simple souhait : sans grandes pages, rien ne change
+#endif
+  return p;
+}
+
 template <typename T>
 struct allocateur_de_grandes_pages {
   using value_type = T;
-  static constexpr std::size_t grande_page = std::size_t{2} << 20;
 
   allocateur_de_grandes_pages() = default;
   template <typename U>
@@ -47,19 +73,14 @@ struct allocateur_de_grandes_pages {
   T* allocate(std::size_t n) {
     const std::size_t octets = n * sizeof(T);
     if (octets < grande_page) return static_cast<T*>(::operator new(octets));
-    const std::size_t arrondi = (octets + grande_page - 1) / grande_page * grande_page;
-    void* p = std::aligned_alloc(grande_page, arrondi);
-    if (p == nullptr) throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    madvise(p, arrondi, MADV_HUGEPAGE);  // un simple souhait : sans grandes pages, rien ne change
-#endif
-    return static_cast<T*>(p);
+    return static_cast<T*>(prendre_en_grandes_pages(octets));
   }
   void deallocate(T* p, std::size_t n) {
-    if (n * sizeof(T) < grande_page) {
+    const std::size_t octets = n * sizeof(T);
+    if (octets < grande_page) {
       ::operator delete(p);
     } else {
-      std::free(p);
+      munmap(p, arrondi_aux_grandes_pages(octets));
     }
   }
   template <typename U>
@@ -90,23 +111,55 @@ struct cle_de_position {
   bool operator==(const cle_de_position&) const = default;
 };
 
-// Une suite qui ne grandit que par le bout, en blocs fixes : rien n'est jamais recopié.
+// Une mémoire brute de n objets simples, rendue à la fin ; seules les pages écrites sont
+// jamais touchées.
+template <typename T>
+class memoire_brute {
+ public:
+  explicit memoire_brute(std::size_t n)
+      : debut_(allocateur_de_grandes_pages<T>{}.allocate(n)), taille_(n) {}
+  memoire_brute(memoire_brute&& autre) noexcept
+      : debut_(std::exchange(autre.debut_, nullptr)), taille_(autre.taille_) {}
+  memoire_brute& operator=(memoire_brute&&) = delete;
+  ~memoire_brute() {
+    if (debut_ != nullptr) allocateur_de_grandes_pages<T>{}.deallocate(debut_, taille_);
+  }
+  T* debut() const { return debut_; }
+
+ private:
+  T* debut_;
+  std::size_t taille_;
+};
+
+// Une suite qui ne grandit que par le bout, en blocs de plus en plus grands : le bloc 0
+// tient les rangs 0 à 2^16 − 1, le bloc k ≥ 1 les rangs 2^(15+k) à 2^(16+k) − 1. Rien
+// n'est jamais recopié.
 template <typename T>
 class suite_par_blocs {
  public:
   void ajouter(const T& v) {
-    if ((taille_ & masque_du_bloc) == 0) blocs_.emplace_back(taille_du_bloc);
-    blocs_.back()[taille_ & masque_du_bloc] = v;
+    const auto [bloc, place] = ou(taille_);
+    if (bloc == blocs_.size())
+      blocs_.emplace_back(bloc == 0 ? premier_bloc : premier_bloc << (bloc - 1));
+    blocs_[bloc].debut()[place] = v;
     ++taille_;
   }
-  const T& operator[](std::size_t i) const { return blocs_[i >> bits_du_bloc][i & masque_du_bloc]; }
+  const T& operator[](std::size_t i) const {
+    const auto [bloc, place] = ou(i);
+    return blocs_[bloc].debut()[place];
+  }
   std::size_t taille() const { return taille_; }
 
  private:
-  static constexpr int bits_du_bloc = 16;
-  static constexpr std::size_t taille_du_bloc = std::size_t{1} << bits_du_bloc;
-  static constexpr std::size_t masque_du_bloc = taille_du_bloc - 1;
-  std::vector<tableau<T>> blocs_;
+  static constexpr int bits_du_premier_bloc = 16;
+  static constexpr std::size_t premier_bloc = std::size_t{1} << bits_du_premier_bloc;
+  static std::pair<std::size_t, std::size_t> ou(std::size_t i) {
+    if (i < premier_bloc) return {0, i};
+    const int largeur = std::bit_width(i);  // 2^(largeur−1) <= i < 2^largeur
+    const std::size_t bloc = static_cast<std::size_t>(largeur - bits_du_premier_bloc);
+    return {bloc, i - (std::size_t{1} << (largeur - 1))};
+  }
+  std::vector<memoire_brute<T>> blocs_;
   std::size_t taille_ = 0;
 };
 
@@ -219,11 +272,11 @@ class positions_vues {
       // de mémoire, un gros peu de réserves. Elle n'est pas remplie d'avance : seuls les
       // blocs servis sont touchés.
       blocs_de_la_reserve_ = std::min(2 * blocs_de_la_reserve_, blocs_par_reserve_au_plus);
-      reserves_.push_back(reserve(cases_par_bloc * blocs_de_la_reserve_));
+      reserves_.emplace_back(cases_par_bloc * blocs_de_la_reserve_);
       reste_de_la_reserve_ = blocs_de_la_reserve_;
     }
     case_de_table* cases =
-        reserves_.back().debut + cases_par_bloc * (blocs_de_la_reserve_ - reste_de_la_reserve_);
+        reserves_.back().debut() + cases_par_bloc * (blocs_de_la_reserve_ - reste_de_la_reserve_);
     --reste_de_la_reserve_;
     std::fill_n(cases, cases_par_bloc, case_de_table{0, 0, libre});
     return {cases, 0, profondeur};
@@ -266,21 +319,8 @@ class positions_vues {
     }
   }
 
-  // Une mémoire brute, rendue à la fin.
-  struct reserve {
-    explicit reserve(std::size_t n)
-        : debut(allocateur_de_grandes_pages<case_de_table>{}.allocate(n)), taille(n) {}
-    reserve(reserve&& autre) noexcept
-        : debut(std::exchange(autre.debut, nullptr)), taille(autre.taille) {}
-    reserve& operator=(reserve&&) = delete;
-    ~reserve() {
-      if (debut != nullptr) allocateur_de_grandes_pages<case_de_table>{}.deallocate(debut, taille);
-    }
-    case_de_table* debut;
-    std::size_t taille;
-  };
   static constexpr std::size_t blocs_par_reserve_au_plus = 512;
-  std::vector<reserve> reserves_;
+  std::vector<memoire_brute<case_de_table>> reserves_;
   std::size_t blocs_de_la_reserve_ = 1;
   std::size_t reste_de_la_reserve_ = 0;
   std::vector<bloc> blocs_;
