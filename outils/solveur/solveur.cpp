@@ -5,7 +5,8 @@
 // chaque coup sur chaque panier est retenu : une fois le panier vu, lever, poser ou
 // retourner ne coûte plus qu'une lecture de table. Une position se réduit alors aux trois
 // numéros de paniers et à la ligne tenue, et les positions vues vont dans une table de
-// hachage plate à adressage ouvert, une ligne de cache au plus par recherche.
+// hachage à sondage linéaire, où une recherche ne lit le plus souvent qu'une ligne de
+// cache ; elle est préchargée avant d'être lue, pour que les recherches se recouvrent.
 //
 // La file de la recherche est la suite des positions vues, dans l'ordre où elles ont été
 // trouvées : en développant les positions dans cet ordre et les coups dans l'ordre
@@ -37,13 +38,13 @@ namespace {
 // directement au noyau, alignées sur les grandes pages, et le noyau est prié de les servir
 // ainsi. Passer par malloc rendrait des pages déjà servies en 4 Kio par un niveau
 // précédent.
-inline constexpr std::size_t grande_page = std::size_t{2} << 20;
+constexpr std::size_t grande_page = std::size_t{2} << 20;
 
-inline std::size_t arrondi_aux_grandes_pages(std::size_t octets) {
+std::size_t arrondi_aux_grandes_pages(std::size_t octets) {
   return (octets + grande_page - 1) / grande_page * grande_page;
 }
 
-inline void* prendre_en_grandes_pages(std::size_t octets) {
+void* prendre_en_grandes_pages(std::size_t octets) {
   const std::size_t arrondi = arrondi_aux_grandes_pages(octets);
   // Une grande page de plus, pour pouvoir aligner le début, puis rendre les bouts.
   void* brut = mmap(nullptr, arrondi + grande_page, PROT_READ | PROT_WRITE,
@@ -52,7 +53,7 @@ inline void* prendre_en_grandes_pages(std::size_t octets) {
   const auto adresse = reinterpret_cast<std::uintptr_t>(brut);
   const std::uintptr_t debut = (adresse + grande_page - 1) / grande_page * grande_page;
   if (debut > adresse) munmap(brut, debut - adresse);
-  if (const std::size_t fin = adresse + arrondi + grande_page - (debut + arrondi); fin > 0) {
+  if (const std::size_t fin = adresse + grande_page - debut; fin > 0) {
     munmap(reinterpret_cast<void*>(debut + arrondi), fin);
   }
   void* p = reinterpret_cast<void*>(debut);
@@ -111,8 +112,8 @@ struct cle_de_position {
   bool operator==(const cle_de_position&) const = default;
 };
 
-// Une mémoire brute de n objets simples, rendue à la fin ; seules les pages écrites sont
-// jamais touchées.
+// Une mémoire brute de n objets simples, rendue à la fin. Rien n'y est écrit d'avance :
+// seules les pages qui servent sont touchées.
 template <typename T>
 class memoire_brute {
  public:
@@ -237,6 +238,7 @@ class positions_vues {
   static constexpr std::size_t cases_par_bloc = std::size_t{1} << bits_des_cases;
   static constexpr std::size_t masque_des_cases = cases_par_bloc - 1;
   static constexpr std::size_t seuil_de_separation = cases_par_bloc * 3 / 4;
+  static constexpr int profondeur_au_plus = 32;
 
   struct bloc {
     case_de_table* cases;
@@ -284,6 +286,10 @@ class positions_vues {
 
   void separer(std::uint32_t b) {
     if (blocs_[b].profondeur == profondeur_) {
+      // Des milliards de blocs ne tiendraient pas en mémoire ; un répertoire aussi profond
+      // voudrait dire un hachage qui ne sépare plus les positions.
+      if (profondeur_ == profondeur_au_plus)
+        throw std::length_error("table des positions du solveur saturée");
       // Le répertoire double : chaque entrée devient deux entrées voisines.
       std::vector<std::uint32_t> double_repertoire(2 * repertoire_.size());
       for (std::size_t j = 0; j < repertoire_.size(); ++j) {
