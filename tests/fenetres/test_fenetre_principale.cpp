@@ -9,14 +9,18 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <unistd.h>
 
 #include "fenetres/Demarage.h"
 #include "fenetres/Suivant.h"
 #include "fenetres/fin.h"
+#include "fenetres/ouvrir.h"
+#include "fenetres/sauver.h"
 #include "jeu/niveaux.h"
 #include "jeu/regles.h"
 #include "outils/solveur/solveur.h"
 #include "outils_de_test.h"
+#include "plateforme/bouton_glyphe.h"
 #include "plateforme/image_etiree.h"
 
 using namespace std::chrono_literals;
@@ -289,6 +293,54 @@ TEST_F(FenetrePrincipale, LeNiveau80FiniMontreLaFenetreDeFinEtFermeLeJeu) {
   EXPECT_EQ(fenetre->etat().numero_niveau, 80);
   QTest::qWait(20);
   EXPECT_FALSE(fenetre->isVisible());  // fermée sans la question
+}
+
+TEST_F(FenetrePrincipale, OuvrirRendLaPartieSauveeSansToucherAuBoutonDeMode) {
+  const auto dossier = std::filesystem::temp_directory_path() /
+                       ("veltor-ouvrir-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dossier);
+  std::filesystem::create_directories(dossier);
+  Tfenetre_ouvrir_une_partie ouvrir(dossier, fenetre->etat(), *fenetre, fenetre.get());
+  Tfenetre_sauver_la_partie_en_cours sauver(dossier, fenetre->etat(), *fenetre, fenetre.get());
+  fenetre->definir_fenetres(suivant, &ouvrir, &sauver, fin);
+  int emplacement = 0;
+  fermeur_de_modales fermeur([&](QWidget* modale) {
+    modale->findChild<QAbstractButton*>(QStringLiteral("speed_bouton_sauver_%1").arg(emplacement + 1))
+        ->click();
+  });
+
+  // Mode simplifié, vitesse 0, une ligne tenue : la partie est sauvée dans l'emplacement 2.
+  auto* mode = bouton("speed_bouton_mode_graphique_simplifie");
+  mode->click();
+  bouton("speed_bouton_vitesse_du_jeu")->click();
+  appuyer(panier(2));
+  emplacement = 2;
+  bouton("speed_bouton_sauver_la_partie_en_cours")->click();
+  EXPECT_EQ(std::filesystem::file_size(dossier / "VELTOR.CFG"), 570U);
+
+  // Le joueur revient au mode graphique, recommence, puis ouvre l'emplacement 2.
+  mode->click();
+  bouton("speed_bouton_recommencer_le_niveau_en_cours")->click();
+  auto glyphe_du_mode = [&] {
+    return static_cast<veltor::plateforme::bouton_glyphe*>(mode)->glyphe().toImage();
+  };
+  const QImage glyphe_graphique = glyphe_du_mode();
+  bouton("speed_bouton_ouvrir_une_partie")->click();
+  EXPECT_EQ(fenetre->etat().mode_affichage, 1);
+  EXPECT_EQ(fenetre->etat().nombre_de_pas, 0);
+  EXPECT_EQ(fenetre->etat().ligne_prise, 1);
+  EXPECT_EQ(bouton("speed_bouton_vitesse_du_jeu")->text(), QStringLiteral("7"));
+  EXPECT_FALSE(mode->isChecked());
+  EXPECT_EQ(glyphe_du_mode(), glyphe_graphique);
+  verifier_le_plateau_suit_l_etat();
+
+  // Un retour en arrière tout de suite après laisse la partie ouverte.
+  const auto plan = fenetre->etat().plan;
+  bouton("speed_bouton_revenir_en_arriere")->click();
+  EXPECT_EQ(fenetre->etat().plan, plan);
+  EXPECT_EQ(fenetre->etat().ligne_prise, 1);
+  fenetre->definir_fenetres(suivant, nullptr, nullptr, fin);
+  std::filesystem::remove_all(dossier);
 }
 
 }  // namespace
