@@ -378,7 +378,8 @@ class paniers_connus {
     numeros_[i] = {cle.a, cle.b | (static_cast<std::uint64_t>(n) << bits_de_b)};
     grilles_.push_back(g);
     suites_.push_back({});
-    if (2 * grilles_.size() > numeros_.size()) grandir_numeros();
+    if (4 * grilles_.size() > 3 * numeros_.size())
+      grandir_numeros();  // remplie aux trois quarts au plus
     return n;
   }
 
@@ -410,7 +411,7 @@ class paniers_connus {
       apres = numero(g);
     }
     poses_[i] = (cle << bits_du_resultat) | static_cast<std::uint64_t>(apres + 1);
-    if (2 * ++nombre_de_poses_ > poses_.size()) grandir_poses();
+    if (4 * ++nombre_de_poses_ > 3 * poses_.size()) grandir_poses();
     return apres;
   }
 
