@@ -1,7 +1,7 @@
 // Le lecteur de son joue pour de vrai : un serveur PulseAudio à nous, dans un dossier neuf, écrit
 // ce qu'il joue dans un tube, et ce qu'on y lit n'est pas du silence.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <unistd.h>
