@@ -21,6 +21,7 @@
 #include "plateforme/image_etiree.h"
 #include "plateforme/lecteur_son.h"
 #include "plateforme/panneau.h"
+#include "plateforme/polices.h"
 #include "plateforme/visionneuse_aide.h"
 #include "ressources/images.h"
 #include "Suivant.h"
@@ -36,11 +37,8 @@ constexpr QColor argent{192, 192, 192};
 constexpr QColor marron{128, 0, 0};
 constexpr QColor noir{0, 0, 0};
 
-QFont police(const char* famille, int pixels, bool gras = false) {
-  QFont f{QString::fromLatin1(famille)};
-  f.setPixelSize(pixels);
-  f.setBold(gras);
-  return f;
+QFont police(const char* famille, int pixels) {
+  return veltor::plateforme::police_du_jeu(QString::fromLatin1(famille), pixels);
 }
 
 }  // namespace
@@ -100,8 +98,10 @@ void Tfenetre_principale::creer_les_controles() {
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, argent);
+  // La face des boutons et de la barre d'outils : l'argent des boutons de l'époque.
+  pal.setColor(QPalette::Button, argent);
   setPalette(pal);
-  setFont(police("System", 13, true));
+  setFont(police("System", 13));
 
   auto* fond = new image_etiree(this);
   fond->setObjectName(QStringLiteral("Image16"));
