@@ -23,26 +23,31 @@
 
 namespace {
 
-// Ferme l'application juste après la première peinture de la fenêtre qu'il surveille.
+// Ferme l'application juste après la première peinture de la fenêtre qu'il surveille
+// (ou de l'un de ses contrôles : la peinture d'une fenêtre se fait d'un seul tenant, et
+// l'arrêt ne vient qu'après elle).
 class guetteur : public QObject {
  public:
+  explicit guetteur(QWidget* fenetre) : fenetre_(fenetre) {}
   bool eventFilter(QObject* objet, QEvent* e) override {
-    if (e->type() == QEvent::Paint && !vu_) {
+    auto* w = qobject_cast<QWidget*>(objet);
+    if (e->type() == QEvent::Paint && !vu_ && w != nullptr && w->window() == fenetre_) {
       vu_ = true;
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+      QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     }
     return QObject::eventFilter(objet, e);
   }
 
  private:
+  QWidget* fenetre_;
   bool vu_ = false;
 };
 
 int fenetre_vide(QApplication& app) {
   QWidget w;
   w.resize(592, 279);
-  guetteur g;
-  w.installEventFilter(&g);
+  guetteur g(&w);
+  app.installEventFilter(&g);
   w.show();
   return app.exec();
 }
@@ -51,8 +56,8 @@ int fenetre_du_jeu(QApplication& app) {
   app.setApplicationName(QStringLiteral("VELTOR95"));
   veltor::plateforme::substituer_polices();
   Tfenetre_principale principale(std::filesystem::current_path());
-  guetteur g;
-  principale.installEventFilter(&g);
+  guetteur g(&principale);
+  app.installEventFilter(&g);
   veltor::fenetres::centrer(&principale);
   principale.show();
   Tfenetre_suivant suivant(&principale);
