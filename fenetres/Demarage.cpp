@@ -47,8 +47,7 @@ Tfenetre_principale::Tfenetre_principale(std::filesystem::path repertoire_de_dep
                                          std::chrono::nanoseconds trame, QWidget* parent)
     : QWidget(parent),
       repertoire_de_depart_(std::move(repertoire_de_depart)),
-      moteur_(trame),
-      cadence_effacement_(trame) {
+      moteur_(trame) {
   setObjectName(QStringLiteral("fenetre_principale"));
   FormCreate();
 }
@@ -371,7 +370,6 @@ void Tfenetre_principale::effacer_cases() {
   };
 
   QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
-  cadence_effacement_.reprendre();
   for (int pas = 0; pas < n; ++pas) {
     for (int i = 1; i <= etat_.nombre_a_effacer; ++i) {
       if (!active(i)) continue;
@@ -386,9 +384,9 @@ void Tfenetre_principale::effacer_cases() {
       g.setHeight(g.height() - 2);
       image->setGeometry(g);
     }
+    moteur_.rythme().avant_l_etape();
     repeindre_les_entrees();
     if (moteur_.apres_chaque_etape) moteur_.apres_chaque_etape();
-    cadence_effacement_.tenir_l_etape();
   }
   for (int i = 1; i <= etat_.nombre_a_effacer; ++i) {
     if (!active(i)) continue;
@@ -400,6 +398,7 @@ void Tfenetre_principale::effacer_cases() {
     image->definir_image(images_des_pieces_[etat_.mode_affichage - 1][0]);
     etat_.cellule(c.panier, c.rangee, c.colonne) = 0;
   }
+  if (n > 0) moteur_.rythme().avant_l_etape();  // la dernière étape rétrécie reste une trame
   repeindre_les_entrees();
   if (!son_coupe()) {
     MediaPlayer1_->arreter();

@@ -108,7 +108,6 @@ class Tfenetre_principale : public QWidget, public veltor::requetes {
   veltor::etat_du_jeu etat_{};
   veltor::historique historique_{};
   veltor::fenetres::moteur_animation moteur_;
-  veltor::fenetres::cadence cadence_effacement_;
   qreal rapport_ = 1.0;
   veltor::requetes* observateur_ = nullptr;
   bool partie_finie_ = false;

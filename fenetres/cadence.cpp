@@ -4,14 +4,17 @@
 
 namespace veltor::fenetres {
 
-void cadence::tenir_l_etape() {
+void cadence::avant_l_etape() {
   if (trame_.count() <= 0) return;
-  const auto maintenant = std::chrono::steady_clock::now();
-  if (precedente_.valide && maintenant < precedente_.t + trame_) {
-    std::this_thread::sleep_until(precedente_.t + trame_);
+  if (precedente_ && maintenant() < *precedente_ + trame_) {
+    const auto echeance = *precedente_ + trame_;
+    if (attendre_jusqu_a) {
+      attendre_jusqu_a(echeance);
+    } else {
+      std::this_thread::sleep_until(echeance);
+    }
   }
-  precedente_.t = std::chrono::steady_clock::now();
-  precedente_.valide = true;
+  precedente_ = maintenant();
 }
 
 }  // namespace veltor::fenetres

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <optional>
 
 namespace veltor::fenetres {
 
@@ -10,22 +12,23 @@ inline constexpr std::chrono::nanoseconds trame_60hz{1'000'000'000 / 60};
 
 class cadence {
  public:
+  using horloge = std::chrono::steady_clock;
+
   explicit cadence(std::chrono::nanoseconds trame) : trame_(trame) {}
 
-  // Attend qu'une trame se soit écoulée depuis l'étape précédente, puis note l'instant.
-  void tenir_l_etape();
-  // Oublie l'étape précédente : la prochaine n'attend rien.
-  void reprendre() { precedente_.reset(); }
+  // À appeler juste avant de montrer une étape : attend qu'une trame se soit écoulée depuis
+  // l'étape précédente, puis note l'instant. Une trame nulle n'attend jamais.
+  void avant_l_etape();
 
   std::chrono::nanoseconds trame() const { return trame_; }
 
+  // L'horloge et l'attente ; les tests y mettent une horloge à eux.
+  std::function<horloge::time_point()> maintenant = [] { return horloge::now(); };
+  std::function<void(horloge::time_point)> attendre_jusqu_a;
+
  private:
   std::chrono::nanoseconds trame_;
-  struct instant {
-    std::chrono::steady_clock::time_point t;
-    bool valide = false;
-    void reset() { valide = false; }
-  } precedente_;
+  std::optional<horloge::time_point> precedente_;
 };
 
 }  // namespace veltor::fenetres

@@ -63,15 +63,14 @@ void moteur_animation::repeindre_la_liste() {
 }
 
 void moteur_animation::montrer_l_etape() {
+  cadence_.avant_l_etape();
   repeindre_la_liste();
   if (apres_chaque_etape) apres_chaque_etape();
-  cadence_.tenir_l_etape();
 }
 
 void moteur_animation::animer_deplacements(int nombre_de_pas) {
   if (nombre_de_deplacements_ == 0) return;  // une liste vide ne montre rien et n'attend rien
   const int n = nombre_de_pas;
-  cadence_.reprendre();
 
   repeindre_la_liste();  // ce qui attend encore d'être montré, avant l'effet
 
@@ -91,7 +90,7 @@ void moteur_animation::animer_deplacements(int nombre_de_pas) {
   if (n > 0) {
     montrer_l_etape();
   } else {
-    repeindre_la_liste();
+    repeindre_la_liste();  // sans étape intermédiaire, rien n'attend
   }
 
   for (int pas = 0; pas < n; ++pas) {
@@ -99,12 +98,7 @@ void moteur_animation::animer_deplacements(int nombre_de_pas) {
       grandir(liste_[i].premiere_image);
       grandir(liste_[i].seconde_image);
     }
-    if (pas + 1 < n) {
-      montrer_l_etape();
-    } else {
-      repeindre_la_liste();  // la dernière étape est l'état final : rien à tenir
-      if (apres_chaque_etape) apres_chaque_etape();
-    }
+    montrer_l_etape();  // la dernière montre l'état final, une trame après l'étape d'avant
   }
 }
 

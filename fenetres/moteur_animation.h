@@ -36,7 +36,11 @@ class moteur_animation {
   int nombre_de_deplacements() const { return nombre_de_deplacements_; }
   const deplacement& entree(int i) const { return liste_[i - 1]; }
 
-  // Pour les tests : appelé après chaque étape montrée (avant l'attente de la cadence).
+  // La cadence partagée par les animations et l'effet d'effacement : d'une liste à la
+  // suivante, chaque étape reste elle aussi une trame à l'écran.
+  cadence& rythme() { return cadence_; }
+
+  // Pour les tests : appelé après chaque étape montrée.
   std::function<void()> apres_chaque_etape;
 
  private:

@@ -343,4 +343,37 @@ TEST_F(FenetrePrincipale, OuvrirRendLaPartieSauveeSansToucherAuBoutonDeMode) {
   std::filesystem::remove_all(dossier);
 }
 
+TEST(CadenceDesAnimations, ChaqueEtapeResteUneTrameALEcranEtLaVitesse7NAttendJamais) {
+  using veltor::fenetres::cadence;
+  Tfenetre_principale fenetre(std::filesystem::temp_directory_path(), veltor::fenetres::trame_60hz);
+  Tfenetre_suivant suivant(&fenetre);
+  fenetre.definir_fenetres(&suivant, nullptr, nullptr, nullptr);
+  fenetre.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+  // Une horloge qui n'avance que quand le jeu attend : les écarts entre étapes sont
+  // exactement les attentes du jeu.
+  cadence::horloge::time_point temps{};
+  auto& rythme = fenetre.moteur().rythme();
+  rythme.maintenant = [&] { return temps; };
+  rythme.attendre_jusqu_a = [&](cadence::horloge::time_point t) { temps = t; };
+  std::vector<cadence::horloge::time_point> etapes;
+  fenetre.moteur().apres_chaque_etape = [&] { etapes.push_back(temps); };
+
+  fenetre.etat().nombre_de_pas = 7;
+  veltor::essais::appuyer(fenetre.findChild<QWidget*>(QStringLiteral("panier0")));
+  ASSERT_EQ(etapes.size(), 15U);
+  for (std::size_t i = 1; i < etapes.size(); ++i)
+    EXPECT_EQ(etapes[i] - etapes[i - 1], veltor::fenetres::trame_60hz) << i;
+
+  // Chiffre 7 : aucune étape, aucune attente, même en finissant le niveau.
+  fenetre.etat().nombre_de_pas = 0;
+  etapes.clear();
+  const auto avant = temps;
+  fermeur_de_modales fermeur;
+  veltor::essais::appuyer(fenetre.findChild<QWidget*>(QStringLiteral("panier1")));
+  EXPECT_EQ(fenetre.etat().numero_niveau, 2);
+  EXPECT_TRUE(etapes.empty());
+  EXPECT_EQ(temps, avant);
+}
+
 }  // namespace
