@@ -1,6 +1,7 @@
 #include "demarrage_application.h"
 
 #include <QApplication>
+#include <QPalette>
 
 #include "Demarage.h"
 #include "afficher_fenetre.h"
@@ -41,6 +42,11 @@ int lancer_le_jeu(QApplication& application, const std::filesystem::path& repert
   application.setDesktopFileName(QStringLiteral("veltor95"));
   application.setProperty("fichier_d_aide", QString::fromLatin1(fichier_d_aide));
   plateforme::substituer_polices();
+  // Le gris argent des fenêtres et des boutons de l'époque, pour toutes les fenêtres du jeu.
+  QPalette palette = application.palette();
+  palette.setColor(QPalette::Window, QColor(192, 192, 192));
+  palette.setColor(QPalette::Button, QColor(192, 192, 192));
+  application.setPalette(palette);
 
   Tfenetre_principale principale(repertoire);
   centrer(&principale);

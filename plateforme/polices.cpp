@@ -11,7 +11,8 @@ void substituer_polices() {
 QFont police_du_jeu(const QString& nom, int pixels) {
   QFont police(nom);
   police.setPixelSize(pixels);
-  if (nom.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0) police.setBold(true);
+  // Toujours dit, gras ou non : un contrôle n'hérite pas du gras de la police de sa fenêtre.
+  police.setBold(nom.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0);
   return police;
 }
 

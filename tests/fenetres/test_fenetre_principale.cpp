@@ -142,6 +142,17 @@ TEST_F(FenetrePrincipale, LeDebutDePartieMontreLeNiveau1) {
     EXPECT_FALSE(bouton(nom)->isEnabled()) << nom;
   EXPECT_EQ(bouton("speed_bouton_vitesse_du_jeu")->text(), QStringLiteral("6"));
   verifier_le_plateau_suit_l_etat();
+  // Les polices : le numéro et le chiffre de vitesse en Times New Roman maigre, la fenêtre en
+  // System gras.
+  const QFont numero = controle("texte_numero_niveau")->font();
+  EXPECT_EQ(numero.family(), QStringLiteral("Times New Roman"));
+  EXPECT_EQ(numero.pixelSize(), 27);
+  EXPECT_FALSE(numero.bold());
+  const QFont chiffre = bouton("speed_bouton_vitesse_du_jeu")->font();
+  EXPECT_EQ(chiffre.pixelSize(), 21);
+  EXPECT_FALSE(chiffre.bold());
+  EXPECT_TRUE(fenetre->font().bold());
+  EXPECT_EQ(fenetre->font().pixelSize(), 13);
 }
 
 TEST_F(FenetrePrincipale, UnAppuiNImporteOuSurUnPanierEstUnClicSurLePanier) {
