@@ -230,9 +230,15 @@ struct partie {
       case 3: {
         const bool levait = e.ligne_prise == 0 && !panier_vide(e, b);
         const bool posait = !levait && e.ligne_prise == 1 && !ligne_du_haut_vide(e);
-        const bool refusee = posait && pose_refusee(e, b);
         const int rangee = rangee_du_dessus(e, b);
         panier_modele p = panier_de(e.plan, b);
+        // La pose est refusée quand une pièce tenue tomberait dans une colonne pleine.
+        bool refusee = false;
+        for (int c = 0; c < cote_du_panier; ++c)
+          refusee = refusee ||
+                    (avant.haut[c] != 0 &&
+                     std::all_of(p.begin(), p.end(), [c](const auto& rg) { return rg[c] != 0; }));
+        refusee = posait && refusee;
         choisir_panier(etat, r, b);
         if (levait) {
           EXIGER(e.ligne_prise == 1);
