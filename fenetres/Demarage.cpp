@@ -373,16 +373,7 @@ void Tfenetre_principale::effacer_cases() {
   for (int pas = 0; pas < n; ++pas) {
     for (int i = 1; i <= etat_.nombre_a_effacer; ++i) {
       if (!active(i)) continue;
-      image_etiree* image = image_de_l_entree(i);
-      QRect g = image->geometry();
-      g.moveTop(g.top() + 1);
-      image->setGeometry(g);
-      g.moveLeft(g.left() + 1);
-      image->setGeometry(g);
-      g.setWidth(g.width() - 2);
-      image->setGeometry(g);
-      g.setHeight(g.height() - 2);
-      image->setGeometry(g);
+      veltor::fenetres::retrecir(image_de_l_entree(i));
     }
     moteur_.rythme().avant_l_etape();
     repeindre_les_entrees();

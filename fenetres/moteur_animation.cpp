@@ -4,8 +4,6 @@
 
 namespace veltor::fenetres {
 
-namespace {
-
 // Chaque réglage des bornes se fait à part et lit la valeur du moment, comme un contrôle
 // dont on change Top, Left, Width et Height l'un après l'autre.
 void retrecir(plateforme::image_etiree* image) {
@@ -31,8 +29,6 @@ void grandir(plateforme::image_etiree* image) {
   g.setHeight(g.height() + 2);
   image->setGeometry(g);
 }
-
-}  // namespace
 
 void repeindre_la_place_de(plateforme::image_etiree* image) {
   QWidget* fenetre = image->parentWidget();

@@ -54,6 +54,10 @@ class moteur_animation {
   cadence cadence_;
 };
 
+// Un pixel de moins de chaque côté, ou de plus, autour du centre de l'image.
+void retrecir(plateforme::image_etiree* image);
+void grandir(plateforme::image_etiree* image);
+
 // Repeint tout de suite, de façon synchrone, la fenêtre qui contient l'image, sur la place que
 // l'image occupe à sa taille pleine.
 void repeindre_la_place_de(plateforme::image_etiree* image);
