@@ -1,6 +1,7 @@
 #include "demarrage_application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPalette>
 
 #include "Demarage.h"
@@ -11,6 +12,7 @@
 #include "plateforme/boites.h"
 #include "plateforme/polices.h"
 #include "plateforme/profondeur.h"
+#include "ressources/images.h"
 #include "Suivant.h"
 
 namespace veltor::fenetres {
@@ -47,6 +49,11 @@ int lancer_le_jeu(QApplication& application, const std::filesystem::path& repert
   palette.setColor(QPalette::Window, QColor(192, 192, 192));
   palette.setColor(QPalette::Button, QColor(192, 192, 192));
   application.setPalette(palette);
+  // L'icône des fenêtres, pour les bureaux qui ne la prennent pas du fichier .desktop.
+  QIcon icone;
+  icone.addPixmap(ressources::image(QStringLiteral("icone")));
+  icone.addPixmap(ressources::image(QStringLiteral("icone_grande")));
+  application.setWindowIcon(icone);
 
   Tfenetre_principale principale(repertoire);
   centrer(&principale);
