@@ -6,9 +6,10 @@
 //
 // Ce que chaque entrée doit tenir, en plus de l'absence de plantage et de rapport des
 // sanitizers : un enregistrement est rendu tel quel quand ses valeurs sont dans les bornes du
-// fichier, sinon refusé par « Partie sauvegardée invalide » sans rien changer ; un fichier
-// trop court est refusé par « Lecture au delà de la fin de fichier » ; les coups gardent
-// l'état dans les bornes et laissent chaque panier touché tassé et sans voisins égaux.
+// fichier et forment une position que le jeu aurait pu sauver, sinon refusé par « Partie
+// sauvegardée invalide » sans rien changer ; un fichier trop court est refusé par « Lecture
+// au delà de la fin de fichier » ; les coups gardent l'état dans les bornes et laissent
+// chaque panier touché tassé et sans voisins égaux.
 //
 // Les octets après le 570e, que le jeu ignore, servent ici de suite de coups.
 #include <fcntl.h>
@@ -110,13 +111,23 @@ class requetes_du_fuzzer : public requetes_sans_fenetre {
   bool termine = false;
 };
 
-// Les bornes, lues sur les octets du fichier à leurs places, sans passer par la structure.
+// Les bornes et la cohérence, lues sur les octets du fichier à leurs places, sans passer par
+// la structure.
 bool octets_dans_les_bornes(const std::uint8_t* e) {
   const auto pieces_valides = [](const std::uint8_t* debut, std::size_t n) {
     return std::all_of(debut, debut + n, [](std::uint8_t x) { return x <= 15; });
   };
-  return e[1] >= 1 && e[1] <= 80 && pieces_valides(e + 12, 75) && pieces_valides(e + 87, 5) &&
-         e[92] <= 1 && e[93] <= 7 && e[94] >= 1 && e[94] <= 2;
+  const bool dans_les_bornes = e[1] >= 1 && e[1] <= 80 && pieces_valides(e + 12, 75) &&
+                              pieces_valides(e + 87, 5) && e[92] <= 1 && e[93] <= 7 &&
+                              e[94] >= 1 && e[94] <= 2;
+  // Et telle que le jeu l'aurait sauvée : ligne_prise suit la ligne du haut, rien ne flotte.
+  const bool tient = std::any_of(e + 87, e + 92, [](std::uint8_t x) { return x != 0; });
+  bool tasse = true;
+  for (int b = 0; b < 3; ++b)
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 5; ++c)
+        if (e[12 + 25 * b + 5 * r + c] != 0 && e[12 + 25 * b + 5 * (r + 1) + c] == 0) tasse = false;
+  return dans_les_bornes && (e[92] == 1) == tient && tasse;
 }
 
 void exiger_rendu(const etat_du_jeu& etat, const std::uint8_t* e) {

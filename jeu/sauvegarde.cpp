@@ -237,6 +237,24 @@ void remplir_emplacement(partie_sauvegardee& p, const etat_du_jeu& etat) {
   p.occupe = 1;
 }
 
+namespace {
+
+// Ce que le jeu garantit de toute position qu'il sauve : ligne_prise vaut 1 exactement quand
+// la ligne du haut tient une pièce, et aucune pièce ne flotte au-dessus d'une case vide.
+// Autrement, le clic suivant ne ferait plus rien, ou écraserait une pièce.
+bool partie_coherente(const partie_sauvegardee& p) {
+  const bool tient_une_piece = std::any_of(std::begin(p.ligne_du_haut), std::end(p.ligne_du_haut),
+                                           [](piece x) { return x != 0; });
+  if ((p.ligne_prise == 1) != tient_une_piece) return false;
+  for (int b = 1; b <= nombre_de_paniers; ++b)
+    for (int r = 1; r < cote_du_panier; ++r)
+      for (int c = 1; c <= cote_du_panier; ++c)
+        if (p.plan.cellule(b, r, c) != 0 && p.plan.cellule(b, r + 1, c) == 0) return false;
+  return true;
+}
+
+}  // namespace
+
 bool emplacement_valide(const partie_sauvegardee& p) {
   const auto piece_valide = [](piece x) { return x <= 15; };
   const auto* cases = &p.plan.paniers[0][0][0];
@@ -244,7 +262,8 @@ bool emplacement_valide(const partie_sauvegardee& p) {
          p.mode_affichage <= 2 && p.nombre_de_pas <= 7 && p.ligne_prise <= 1 &&
          std::all_of(cases, cases + nombre_de_paniers * cote_du_panier * cote_du_panier,
                      piece_valide) &&
-         std::all_of(std::begin(p.ligne_du_haut), std::end(p.ligne_du_haut), piece_valide);
+         std::all_of(std::begin(p.ligne_du_haut), std::end(p.ligne_du_haut), piece_valide) &&
+         partie_coherente(p);
 }
 
 resultat_es restaurer_emplacement(const partie_sauvegardee& p, etat_du_jeu& etat) {

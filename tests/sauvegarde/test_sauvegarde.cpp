@@ -64,7 +64,7 @@ etat_du_jeu etat_reconnaissable(int niveau = 37) {
   for (int b = 1; b <= 3; ++b)
     for (int r = 1; r <= 5; ++r)
       for (int c = 1; c <= 5; ++c)
-        e.cellule(b, r, c) = static_cast<piece>((5 * b + 3 * r + c) % 16);
+        e.cellule(b, r, c) = static_cast<piece>(1 + (5 * b + 3 * r + c) % 15);
   for (int k = 1; k <= 5; ++k) e.haut(k) = static_cast<piece>(10 + k);
   e.nombre_a_effacer = 2;
   e.cases_a_effacer[1] = {2, 3, 4};
@@ -366,6 +366,21 @@ TEST_F(Sauvegarde, UnEnregistrementQuiCasseraitLeJeuEstRefuse) {
          p.numero_niveau = 80;
          p.nombre_de_pas = 7;
          p.plan.cellule(1, 1, 1) = 15;
+       },
+       true},
+      // Des positions que le jeu n'aurait jamais sauvées : le clic suivant ne ferait plus
+      // rien, ou écraserait une pièce.
+      {"pièces tenues sans ligne prise", [](auto& p) { p.ligne_prise = 0; }, false},
+      {"ligne prise sans pièce tenue",
+       [](auto& p) { std::fill(std::begin(p.ligne_du_haut), std::end(p.ligne_du_haut), 0); },
+       false},
+      {"pièce qui flotte sur une case vide", [](auto& p) { p.plan.cellule(2, 4, 3) = 0; }, false},
+      {"rien de tenu, colonne entamée par le haut",
+       [](auto& p) {
+         std::fill(std::begin(p.ligne_du_haut), std::end(p.ligne_du_haut), 0);
+         p.ligne_prise = 0;
+         p.plan.cellule(1, 1, 1) = 0;
+         p.plan.cellule(1, 2, 1) = 0;
        },
        true},
       {"octets de tête 2 et 255",
