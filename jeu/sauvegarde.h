@@ -51,7 +51,9 @@ resultat_es ecrire_fichier_des_parties(const std::filesystem::path& repertoire,
 // Remplit un enregistrement depuis l'état ; reserve n'est pas touché.
 void remplir_emplacement(partie_sauvegardee& p, const etat_du_jeu& etat);
 // Vrai quand l'enregistrement peut être rendu au jeu sans le casser : niveau 1..80,
-// mode 1..2, vitesse 0..7, ligne_prise 0..1, chaque case et case du haut 0..15.
+// mode 1..2, vitesse 0..7, ligne_prise 0..1, chaque case et case du haut 0..15 ; et tel que
+// le jeu l'aurait sauvé : ligne_prise à 1 exactement quand la ligne du haut tient une pièce,
+// aucune pièce au-dessus d'une case vide.
 bool emplacement_valide(const partie_sauvegardee& p);
 // Rend l'enregistrement à l'état, ou le refuse (« Partie sauvegardée invalide ») sans rien changer.
 resultat_es restaurer_emplacement(const partie_sauvegardee& p, etat_du_jeu& etat);
