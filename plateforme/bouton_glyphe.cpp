@@ -77,7 +77,14 @@ void bouton_glyphe::paintEvent(QPaintEvent*) {
     p.fillRect(r.adjusted(2, 2, -2, -2), QBrush(Qt::white, Qt::Dense4Pattern));
   }
   const QColor blanc(255, 255, 255), noir(0, 0, 0), gris(128, 128, 128);
-  if (enfonce) {
+  if (autoRaise()) {
+    // Un bouton plat : un liseré d'un pixel seulement sous la souris ou enfoncé.
+    if (enfonce) {
+      cadre(p, r, gris, blanc);
+    } else if (isEnabled() && underMouse()) {
+      cadre(p, r, blanc, gris);
+    }
+  } else if (enfonce) {
     cadre(p, r, noir, blanc);
     cadre(p, r.adjusted(1, 1, -1, -1), gris, pal.color(QPalette::Button));
   } else {

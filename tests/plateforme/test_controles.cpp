@@ -232,6 +232,19 @@ TEST(BoutonGlyphe, PeintLImageActiveOuGriseeAuCentre) {
       ASSERT_NE(rendu.pixelColor(x, y), QColor(128, 128, 0)) << x << ", " << y;
 }
 
+TEST(BoutonGlyphe, PlatIlNaDeBordQueSousLaSourisOuEnfonce) {
+  bouton_glyphe bouton;
+  bouton.resize(50, 50);
+  bouton.definir_glyphe(glyphe_de_test(1, 2), 2);
+  const QColor face = bouton.palette().color(QPalette::Button);
+  EXPECT_EQ(bouton.grab().toImage().pixelColor(0, 0), QColor(Qt::white)) << "en relief";
+  bouton.setAutoRaise(true);
+  EXPECT_EQ(bouton.grab().toImage().pixelColor(0, 0), face) << "plat : aucun bord";
+  EXPECT_EQ(bouton.grab().toImage().pixelColor(49, 49), face);
+  bouton.setDown(true);
+  EXPECT_EQ(bouton.grab().toImage().pixelColor(0, 0), QColor(128, 128, 128)) << "enfoncé";
+}
+
 TEST(AvecTransparence, SeulLaCouleurExacteDuPixelEnBasAGaucheDevientTransparente) {
   QImage image(4, 4, QImage::Format_ARGB32);
   image.fill(qRgba(0, 0, 0, 0));  // déjà transparent en bas à gauche
