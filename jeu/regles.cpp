@@ -132,37 +132,47 @@ bool pose_refusee(const etat_du_jeu& etat, int panier) {
   return false;
 }
 
-void retourner_vertical(etat_du_jeu& etat, requetes& r, int panier) {
-  r.memoriser_historique();
+namespace {
+
+// Échange chaque case (rangée, colonne) des `rangees` × `colonnes` premières avec son image
+// par `miroir`, rangée par rangée, et anime l'échange de chaque paire qui n'est pas vide.
+// La rangée ou la colonne du milieu s'échange avec elle-même : une pièce y rétrécit et
+// regrandit sur place.
+template <typename Miroir>
+void echanger_en_miroir(etat_du_jeu& etat, requetes& r, int panier, int rangees, int colonnes,
+                        Miroir miroir) {
   r.vider_liste_des_deplacements();
-  // La rangée 3 s'échange avec elle-même : une pièce y rétrécit et regrandit sur place.
-  for (int ri = 1; ri <= 3; ++ri)
-    for (int c = 1; c <= cote_du_panier; ++c) {
-      const int oppose = cote_du_panier + 1 - ri;
-      piece& haut = etat.cellule(panier, ri, c);
-      piece& bas = etat.cellule(panier, oppose, c);
-      if (haut == 0 && bas == 0) continue;
-      std::swap(haut, bas);
-      r.ajouter_deplacement(case_du_panier(panier, ri, c), case_du_panier(panier, oppose, c));
+  for (int ri = 1; ri <= rangees; ++ri)
+    for (int c = 1; c <= colonnes; ++c) {
+      const auto [ri_oppose, c_oppose] = miroir(ri, c);
+      piece& ici = etat.cellule(panier, ri, c);
+      piece& en_face = etat.cellule(panier, ri_oppose, c_oppose);
+      if (ici == 0 && en_face == 0) continue;
+      std::swap(ici, en_face);
+      r.ajouter_deplacement(case_du_panier(panier, ri, c),
+                            case_du_panier(panier, ri_oppose, c_oppose));
     }
   r.animer_deplacements();
+}
+
+constexpr int milieu = (cote_du_panier + 1) / 2;
+
+}  // namespace
+
+void retourner_vertical(etat_du_jeu& etat, requetes& r, int panier) {
+  r.memoriser_historique();
+  echanger_en_miroir(etat, r, panier, milieu, cote_du_panier, [](int ri, int c) {
+    return std::pair{cote_du_panier + 1 - ri, c};
+  });
   faire_tomber_pieces(etat, r, panier);
   resoudre_panier(etat, r, panier);
 }
 
 void retourner_horizontal(etat_du_jeu& etat, requetes& r, int panier) {
   r.memoriser_historique();
-  r.vider_liste_des_deplacements();
-  for (int ri = 1; ri <= cote_du_panier; ++ri)
-    for (int c = 1; c <= 3; ++c) {
-      const int oppose = cote_du_panier + 1 - c;
-      piece& gauche = etat.cellule(panier, ri, c);
-      piece& droite = etat.cellule(panier, ri, oppose);
-      if (gauche == 0 && droite == 0) continue;
-      std::swap(gauche, droite);
-      r.ajouter_deplacement(case_du_panier(panier, ri, c), case_du_panier(panier, ri, oppose));
-    }
-  r.animer_deplacements();
+  echanger_en_miroir(etat, r, panier, cote_du_panier, milieu, [](int ri, int c) {
+    return std::pair{ri, cote_du_panier + 1 - c};
+  });
   // Le miroir déplace des colonnes entières : rien ne tombe, rien ne s'efface.
 }
 
