@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
-#include <cstdio>
 
 #include "A_propos.h"
 #include "afficher_fenetre.h"
@@ -138,7 +137,6 @@ void Tfenetre_principale::creer_les_controles() {
     panier->definir_couleur(noir);
     panier->definir_biseaux(panneau::biseau::releve, panneau::biseau::aucun, 0);
     connect(panier, &panneau::appui, this, [this, b] { panier0MouseDown(b); });
-    paniers_[b - 1] = panier;
 
     for (int rangee = 1; rangee <= 5; ++rangee) {
       for (int colonne = 1; colonne <= 5; ++colonne) {
@@ -274,32 +272,32 @@ void Tfenetre_principale::mettre_a_jour_boutons() {
 // --- Les clics ---------------------------------------------------------------------------
 
 void Tfenetre_principale::panier0MouseDown(int panier) {
-  if (occupe()) return;
+  if (partie_finie_) return;
   veltor::choisir_panier(etat_, *this, panier);
 }
 
 void Tfenetre_principale::bouton_v1Click(int panier) {
-  if (occupe()) return;
+  if (partie_finie_) return;
   veltor::retourner_vertical(etat_, *this, panier);
 }
 
 void Tfenetre_principale::bouton_h1Click(int panier) {
-  if (occupe()) return;
+  if (partie_finie_) return;
   veltor::retourner_horizontal(etat_, *this, panier);
 }
 
 void Tfenetre_principale::speed_bouton_revenir_en_arriereClick() {
-  if (occupe()) return;
+  if (partie_finie_) return;
   veltor::revenir_en_arriere(etat_, historique_, *this);
 }
 
 void Tfenetre_principale::speed_bouton_recommencer_le_niveau_en_coursClick() {
-  if (occupe()) return;
+  if (partie_finie_) return;
   veltor::recommencer_le_niveau(etat_, *this);
 }
 
 void Tfenetre_principale::speed_bouton_mode_graphique_simplifieClick() {
-  if (occupe()) return;
+  if (partie_finie_) return;
   veltor::changer_mode_affichage(etat_, *this, speed_bouton_mode_graphique_simplifie_->isChecked());
   mettre_a_jour_boutons();
 }
@@ -457,7 +455,7 @@ void Tfenetre_principale::terminer_programme() {
 }
 
 void Tfenetre_principale::speed_bouton_ouvrir_une_partieClick() {
-  if (occupe()) return;
+  if (partie_finie_) return;
   if (fenetre_ouvrir_ != nullptr) {
     fenetre_ouvrir_->centrer();
     fenetre_ouvrir_->exec();
@@ -466,7 +464,7 @@ void Tfenetre_principale::speed_bouton_ouvrir_une_partieClick() {
 }
 
 void Tfenetre_principale::speed_bouton_sauver_la_partie_en_coursClick() {
-  if (occupe()) return;
+  if (partie_finie_) return;
   if (fenetre_sauver_ != nullptr) {
     fenetre_sauver_->centrer();
     fenetre_sauver_->exec();

@@ -98,11 +98,7 @@ class Tfenetre_principale : public QWidget, public veltor::requetes {
   void FormShow();
   bool FormCloseQuery();
   void creer_les_controles();
-  veltor::plateforme::bouton_glyphe* creer_bouton_outil(const char* nom, int x, int y,
-                                                          const QString& bulle,
-                                                          const QString& glyphe);
   void ouvrir_son(veltor::plateforme::lecteur_son& lecteur, const QString& nom);
-  bool occupe() const { return partie_finie_; }
 
   std::filesystem::path repertoire_de_depart_;
   veltor::etat_du_jeu etat_{};
@@ -118,7 +114,6 @@ class Tfenetre_principale : public QWidget, public veltor::requetes {
   veltor::plateforme::image_etiree* images_du_haut_[5]{};
   veltor::plateforme::bouton_glyphe* boutons_de_retournement_[3][2]{};
   veltor::plateforme::panneau* portes_[3]{};
-  veltor::plateforme::panneau* paniers_[3]{};
 
   QLabel* texte_numero_niveau_ = nullptr;
   veltor::plateforme::bouton_glyphe* speed_bouton_mode_graphique_simplifie_ = nullptr;

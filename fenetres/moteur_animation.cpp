@@ -47,14 +47,10 @@ void moteur_animation::ajouter_deplacement(plateforme::image_etiree* premiere,
   liste_[nombre_de_deplacements_ - 1] = {premiere, seconde};
 }
 
-void moteur_animation::repeindre_maintenant(plateforme::image_etiree* image) {
-  repeindre_la_place_de(image);
-}
-
 void moteur_animation::repeindre_la_liste() {
   for (int i = 0; i < nombre_de_deplacements_; ++i) {
-    repeindre_maintenant(liste_[i].premiere_image);
-    repeindre_maintenant(liste_[i].seconde_image);
+    repeindre_la_place_de(liste_[i].premiere_image);
+    repeindre_la_place_de(liste_[i].seconde_image);
   }
 }
 

@@ -44,7 +44,6 @@ class moteur_animation {
   std::function<void()> apres_chaque_etape;
 
  private:
-  void repeindre_maintenant(plateforme::image_etiree* image);
   void repeindre_la_liste();
   void montrer_l_etape();
 
