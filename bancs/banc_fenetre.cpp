@@ -15,23 +15,20 @@
 #include <vector>
 
 #include "fenetres/Demarage.h"
-#include "fenetres/afficher_fenetre.h"
-#include "fenetres/fin.h"
-#include "fenetres/Suivant.h"
+#include "fenetres/demarrage_application.h"
 #include "jeu/regles.h"
-#include "plateforme/polices.h"
 
 namespace {
 
-// Ferme l'application juste après la première peinture de la fenêtre qu'il surveille
-// (ou de l'un de ses contrôles : la peinture d'une fenêtre se fait d'un seul tenant, et
-// l'arrêt ne vient qu'après elle).
+// Ferme l'application juste après la première peinture de la fenêtre nommée (ou de l'un de
+// ses contrôles : la peinture d'une fenêtre se fait d'un seul tenant, et l'arrêt ne vient
+// qu'après elle).
 class guetteur : public QObject {
  public:
-  explicit guetteur(QWidget* fenetre) : fenetre_(fenetre) {}
+  explicit guetteur(QString nom) : nom_(std::move(nom)) {}
   bool eventFilter(QObject* objet, QEvent* e) override {
     auto* w = qobject_cast<QWidget*>(objet);
-    if (e->type() == QEvent::Paint && !vu_ && w != nullptr && w->window() == fenetre_) {
+    if (e->type() == QEvent::Paint && !vu_ && w != nullptr && w->window()->objectName() == nom_) {
       vu_ = true;
       QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     }
@@ -39,30 +36,27 @@ class guetteur : public QObject {
   }
 
  private:
-  QWidget* fenetre_;
+  QString nom_;
   bool vu_ = false;
 };
 
 int fenetre_vide(QApplication& app) {
   QWidget w;
+  w.setObjectName(QStringLiteral("vide"));
   w.resize(592, 279);
-  guetteur g(&w);
+  guetteur g(w.objectName());
   app.installEventFilter(&g);
   w.show();
   return app.exec();
 }
 
+// Le démarrage même du jeu, après le contrôle de l'écran.
 int fenetre_du_jeu(QApplication& app) {
-  app.setApplicationName(QStringLiteral("VELTOR95"));
-  veltor::plateforme::substituer_polices();
-  Tfenetre_principale principale(std::filesystem::current_path());
-  guetteur g(&principale);
+  guetteur g(QStringLiteral("fenetre_principale"));
   app.installEventFilter(&g);
-  veltor::fenetres::centrer(&principale);
-  principale.show();
-  Tfenetre_suivant suivant(&principale);
-  Tfenetre_fin fin(&principale);
-  principale.definir_fenetres(&suivant, nullptr, nullptr, &fin);
+  veltor::fenetres::preparer_l_application(app);
+  const veltor::fenetres::fenetres_du_jeu fenetres(
+      veltor::fenetres::repertoire_de_depart_depuis(std::filesystem::current_path()));
   return app.exec();
 }
 

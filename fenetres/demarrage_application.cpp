@@ -31,14 +31,7 @@ std::filesystem::path repertoire_de_depart_depuis(const std::filesystem::path& c
   return std::filesystem::path(texte);
 }
 
-int lancer_le_jeu(QApplication& application, const std::filesystem::path& repertoire_courant,
-                  int profondeur) {
-  if (!plateforme::profondeur_suffisante(profondeur)) {
-    plateforme::boite_information(nullptr, message_profondeur_insuffisante());
-    return 0;
-  }
-  const std::filesystem::path repertoire = repertoire_de_depart_depuis(repertoire_courant);
-
+void preparer_l_application(QApplication& application) {
   // Le nom de l'application pour le bureau ; aucun nom d'affichage, que Qt ajouterait aux titres.
   application.setApplicationName(QString::fromLatin1(titre_de_l_application));
   application.setDesktopFileName(QStringLiteral("veltor95"));
@@ -54,16 +47,33 @@ int lancer_le_jeu(QApplication& application, const std::filesystem::path& repert
   icone.addPixmap(ressources::image(QStringLiteral("icone")));
   icone.addPixmap(ressources::image(QStringLiteral("icone_grande")));
   application.setWindowIcon(icone);
+}
 
-  Tfenetre_principale principale(repertoire);
-  centrer(&principale);
-  principale.show();
-  Tfenetre_suivant suivant(&principale);
-  Tfenetre_ouvrir_une_partie ouvrir(repertoire, principale.etat(), principale, &principale);
-  Tfenetre_sauver_la_partie_en_cours sauver(repertoire, principale.etat(), principale, &principale);
-  Tfenetre_fin fin(&principale);
-  principale.definir_fenetres(&suivant, &ouvrir, &sauver, &fin);
+fenetres_du_jeu::fenetres_du_jeu(const std::filesystem::path& repertoire_de_depart,
+                                 std::chrono::nanoseconds trame)
+    : principale(std::make_unique<Tfenetre_principale>(repertoire_de_depart, trame)) {
+  centrer(principale.get());
+  principale->show();
+  Tfenetre_principale* p = principale.get();
+  suivant = std::make_unique<Tfenetre_suivant>(p);
+  ouvrir = std::make_unique<Tfenetre_ouvrir_une_partie>(repertoire_de_depart, p->etat(), *p, p);
+  sauver =
+      std::make_unique<Tfenetre_sauver_la_partie_en_cours>(repertoire_de_depart, p->etat(), *p, p);
+  fin = std::make_unique<Tfenetre_fin>(p);
+  p->definir_fenetres(suivant.get(), ouvrir.get(), sauver.get(), fin.get());
+}
 
+// Les fenêtres secondaires partent avant la principale, leur parent.
+fenetres_du_jeu::~fenetres_du_jeu() = default;
+
+int lancer_le_jeu(QApplication& application, const std::filesystem::path& repertoire_courant,
+                  int profondeur) {
+  if (!plateforme::profondeur_suffisante(profondeur)) {
+    plateforme::boite_information(nullptr, message_profondeur_insuffisante());
+    return 0;
+  }
+  preparer_l_application(application);
+  const fenetres_du_jeu fenetres(repertoire_de_depart_depuis(repertoire_courant));
   return application.exec();
 }
 

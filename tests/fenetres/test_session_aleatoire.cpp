@@ -15,6 +15,7 @@
 #include <random>
 
 #include "fenetres/Demarage.h"
+#include "fenetres/demarrage_application.h"
 #include "fenetres/Suivant.h"
 #include "fenetres/fin.h"
 #include "fenetres/ouvrir.h"
@@ -26,23 +27,6 @@ using namespace std::chrono_literals;
 using veltor::lieu;
 
 namespace {
-
-struct jeu_complet {
-  explicit jeu_complet(const std::filesystem::path& dossier)
-      : principale(dossier, 0ns),
-        suivant(&principale),
-        ouvrir(dossier, principale.etat(), principale, &principale),
-        sauver(dossier, principale.etat(), principale, &principale),
-        fin(&principale) {
-    principale.definir_fenetres(&suivant, &ouvrir, &sauver, &fin);
-    principale.show();
-  }
-  Tfenetre_principale principale;
-  Tfenetre_suivant suivant;
-  Tfenetre_ouvrir_une_partie ouvrir;
-  Tfenetre_sauver_la_partie_en_cours sauver;
-  Tfenetre_fin fin;
-};
 
 // Les défauts de cohérence de la fenêtre, en un texte vide quand tout va bien.
 std::string defaut_de_coherence(Tfenetre_principale& f) {
@@ -86,8 +70,9 @@ TEST(SessionAleatoire, DesDizainesDeMilliersDAppuisGardentLeJeuCoherent) {
   const auto dossier = std::filesystem::temp_directory_path() /
                        ("veltor-session-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dossier);
-  auto jeu = std::make_unique<jeu_complet>(dossier);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&jeu->principale));
+  using veltor::fenetres::fenetres_du_jeu;
+  auto jeu = std::make_unique<fenetres_du_jeu>(dossier, 0ns);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(jeu->principale.get()));
 
   int modales = 0, niveaux_finis = 0;
   // Chaque fenêtre modale reçoit une réponse au hasard, comme d'un joueur.
@@ -101,12 +86,12 @@ TEST(SessionAleatoire, DesDizainesDeMilliersDAppuisGardentLeJeuCoherent) {
         if (b->text() == QStringLiteral("&Non") || b->text() == QStringLiteral("OK")) b->click();
       return;
     }
-    if (modale == &jeu->suivant) {
+    if (modale == jeu->suivant.get()) {
       ++niveaux_finis;
       modale->close();
       return;
     }
-    if (modale == &jeu->ouvrir || modale == &jeu->sauver) {
+    if (modale == jeu->ouvrir.get() || modale == jeu->sauver.get()) {
       const int choix = std::uniform_int_distribution<int>(0, 6)(hasard);
       auto* fermer = modale->findChild<QAbstractButton*>(QStringLiteral("BitBtn1"));
       auto* slot = modale->findChild<QAbstractButton*>(QStringLiteral("speed_bouton_sauver_%1").arg(choix + 1));
@@ -125,21 +110,21 @@ TEST(SessionAleatoire, DesDizainesDeMilliersDAppuisGardentLeJeuCoherent) {
   std::uniform_int_distribution<int> x_au_hasard(0, 591), y_au_hasard(0, 278);
   std::uniform_int_distribution<int> bouton_au_hasard(0, 9);
   for (int i = 0; i < nombre_d_appuis; ++i) {
-    if (jeu->principale.partie_finie()) {
+    if (jeu->principale->partie_finie()) {
       jeu.reset();
-      jeu = std::make_unique<jeu_complet>(dossier);
-      ASSERT_TRUE(QTest::qWaitForWindowExposed(&jeu->principale));
+      jeu = std::make_unique<fenetres_du_jeu>(dossier, 0ns);
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(jeu->principale.get()));
     }
     const QPoint point(x_au_hasard(hasard), y_au_hasard(hasard));
     const int b = bouton_au_hasard(hasard);
     const Qt::MouseButton bouton = b < 7 ? Qt::LeftButton : (b < 9 ? Qt::RightButton : Qt::MiddleButton);
-    QTest::mouseClick(jeu->principale.windowHandle(), bouton, {}, point);
-    const std::string defaut = defaut_de_coherence(jeu->principale);
+    QTest::mouseClick(jeu->principale->windowHandle(), bouton, {}, point);
+    const std::string defaut = defaut_de_coherence(*jeu->principale);
     ASSERT_EQ(defaut, "") << "appui " << i << " en (" << point.x() << ", " << point.y()
                           << "), graine " << graine;
   }
   std::printf("%d fenêtres modales, %d niveaux finis, niveau %d à la fin\n", modales,
-              niveaux_finis, jeu->principale.etat().numero_niveau);
+              niveaux_finis, jeu->principale->etat().numero_niveau);
   repondeur.stop();
   jeu.reset();
   std::filesystem::remove_all(dossier);
